@@ -1,0 +1,77 @@
+// The portable half of the document/view framework: a document with its title,
+// path, modified flag and views, and the update hints it sends them. The Win32
+// framework (document templates, frames, view windows) is built around it.
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDocBase;
+
+// A rectangle of character cells: columns and lines, right and bottom exclusive.
+struct CCellRect {
+    long left = 0;
+    long top = 0;
+    long right = 0;
+    long bottom = 0;
+};
+
+// Update hints a document sends its views.
+enum : long {
+    kHintDefault = 0,    // repaint everything
+    kHintCells = 1,      // the given rectangle of cells (absolute columns and lines) changed
+    kHintLineCount = 2,  // the number of lines changed
+};
+
+class CViewBase {
+public:
+    virtual ~CViewBase() = default;
+    CDocBase* GetDocument() const { return m_pDocument; }
+    // A change of the document; pRect is set for kHintCells.
+    virtual void OnUpdate(CViewBase* pSender, long lHint, const CCellRect* pRect) = 0;
+
+private:
+    friend class CDocBase;
+    CDocBase* m_pDocument = nullptr;
+};
+
+class CDocBase {
+public:
+    CDocBase() = default;
+    virtual ~CDocBase();
+    CDocBase(const CDocBase&) = delete;  // owns its views' registrations
+    CDocBase& operator=(const CDocBase&) = delete;
+
+    const std::string& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(std::string_view title);
+    // The full path (Shift-JIS); empty for an untitled document.
+    const std::string& GetPathName() const { return m_strPathName; }
+    // Sets the path and, through SetTitle, the title to the file name part.
+    virtual void SetPathName(std::string_view path);
+
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+
+    void AddView(CViewBase* pView);
+    void RemoveView(CViewBase* pView);
+    const std::vector<CViewBase*>& GetViews() const { return m_views; }
+    // Tells every view but pSender.
+    void UpdateAllViews(CViewBase* pSender, long lHint = kHintDefault, const CCellRect* pRect = nullptr);
+
+    // Called when the title shown by the document's frames must be refreshed
+    // (the Win32 framework sets it).
+    std::function<void()> m_onTitleChanged;
+
+protected:
+    void TitleChanged()
+    {
+        if (m_onTitleChanged)
+            m_onTitleChanged();
+    }
+
+    std::string m_strTitle;
+    std::string m_strPathName;
+    bool m_bModified = false;
+    std::vector<CViewBase*> m_views;
+};
