@@ -43,3 +43,8 @@ bool IsKatakanaAt(std::string_view s, long i);    // 0x8340-0x8394, 0x815B
 bool IsWideLetterAt(std::string_view s, long i);  // Latin, Greek, Cyrillic full-width letters
 bool IsKanjiAt(std::string_view s, long i);       // 0x889F and above, 0x8158, 0x815A
 bool IsWideDigitAt(std::string_view s, long i);   // 0x824F-0x8258
+
+// The full-width (double-byte) code of a half-width katakana byte, one byte at a
+// time as the code page maps it (so a voicing mark stays its own character:
+// ｶﾞ is カ゛); 0 for a byte that is not half-width katakana.
+unsigned HankakuToZenkaku(unsigned char b);

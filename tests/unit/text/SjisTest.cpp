@@ -72,3 +72,14 @@ TEST(Sjis, CharacterClasses)
     EXPECT_TRUE(IsWideDigitAt("\x82\x4F", 0));  // ０
     EXPECT_FALSE(IsWideDigitAt("0", 0));
 }
+
+TEST(Sjis, HankakuToZenkakuKeepsVoicingMarksSeparate)
+{
+    EXPECT_EQ(HankakuToZenkaku(0xB1), 0x8341u);  // ｱ → ア
+    EXPECT_EQ(HankakuToZenkaku(0xB6), 0x834Au);  // ｶ → カ
+    EXPECT_EQ(HankakuToZenkaku(0xDE), 0x814Au);  // ﾞ → ゛
+    EXPECT_EQ(HankakuToZenkaku(0xA1), 0x8142u);  // ｡ → 。
+    EXPECT_EQ(HankakuToZenkaku(0xB0), 0x815Bu);  // ｰ → ー
+    EXPECT_EQ(HankakuToZenkaku(0x41), 0u);
+    EXPECT_EQ(HankakuToZenkaku(0xE0), 0u);
+}
