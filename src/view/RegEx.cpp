@@ -250,9 +250,17 @@ bool CRegEx::ParseClass(RegExElement* e, const unsigned char*& p)
 
 void CRegEx::FillByteTable(RegExElement* e, bool bCaseless)
 {
+    // The same answers as RegExIsMember for every code below 256.
+    bool member[256] = {};
+    for (const RegExRange* r = e->pClass; r; r = r->pNext)
+        for (unsigned c = r->nLow; c <= r->nHigh && c < 256; ++c)
+            member[c] = true;
+    if (bCaseless)
+        for (unsigned c = 'A'; c <= 'Z'; ++c)
+            member[c] = member[c | 0x20] = member[c] || member[c | 0x20];
     std::memset(e->abByte, 0, sizeof e->abByte);
     for (unsigned c = 0; c < 256; ++c)
-        if (RegExIsMember(e, bCaseless, c))
+        if (member[c] != e->bNegated)
             e->abByte[c >> 3] |= static_cast<unsigned char>(1u << (c & 7));
 }
 

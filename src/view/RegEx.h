@@ -74,6 +74,7 @@ public:
 
     // Gives up every program compiled so far.
     void Rewind() { m_mem.Reset(); }
+    size_t ArenaBlocks() const { return m_mem.BlockCount(); }
 
 private:
     RegExElement* alloc_ree();
