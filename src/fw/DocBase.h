@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+class CArchive;
 class CDocBase;
 
 // A rectangle of character cells: columns and lines, right and bottom exclusive.
@@ -59,9 +60,29 @@ public:
     // Tells every view but pSender.
     void UpdateAllViews(CViewBase* pSender, long lHint = kHintDefault, const CCellRect* pRect = nullptr);
 
+    // Opening and saving through an archive over the file. Each reports its own
+    // failures (message boxes) and returns false.
+    // A new, empty document.
+    virtual bool OnNewDocument();
+    // Loads the file (path in Shift-JIS). On failure the contents are deleted:
+    // no half-loaded document remains bound to the path.
+    virtual bool OnOpenDocument(std::string_view path);
+    // Saves into a new file beside the original and puts it in the original's
+    // place in one step, so a failure midway leaves the original untouched (the
+    // document then stays modified). On success the document takes the path.
+    virtual bool OnSaveDocument(std::string_view path);
+    // Reads or writes the contents; false when that failed (reported by it,
+    // or left in the archive's error state for the caller to report).
+    virtual bool Serialize(CArchive& ar);
+    // Empties the contents (before loading, and after a failed load).
+    virtual void DeleteContents() {}
+
     // Called when the title shown by the document's frames must be refreshed
     // (the Win32 framework sets it).
     std::function<void()> m_onTitleChanged;
+    // A save forces the new file to the disk before it replaces the old one.
+    // Batch tools that write files nobody else is waiting for may turn it off.
+    bool m_bForceToDisk = true;
 
 protected:
     void TitleChanged()
