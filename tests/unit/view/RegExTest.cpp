@@ -24,7 +24,8 @@ protected:
     long Length(const std::string& pattern, const std::string& text, bool caseless = false)
     {
         RegExProgram* prog = Compile(pattern, caseless);
-        if (!prog || !CRegEx::Match(prog, text.c_str(), &m_result))
+        m_strText = text;  // the groups point into it
+        if (!prog || !CRegEx::Match(prog, m_strText.c_str(), &m_result))
             return -1;
         return CRegEx::MatchLength(prog);
     }
@@ -34,6 +35,7 @@ protected:
     CScopedFakeUi m_ui;
     CRegEx m_engine;
     RegExMatch m_result{};
+    std::string m_strText;
 };
 
 using RegEx = RegExFixture;
