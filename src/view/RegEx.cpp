@@ -43,15 +43,16 @@ inline long UnitBefore(const unsigned char* text, long start, long end)
     return ((end - 2 - k) & 1) ? 2 : 1;
 }
 
-} // namespace
-
-bool RegExIsMember(const RegExElement* pElement, bool bCaseless, unsigned code)
+// Does the element's class (negation and caseless folding included) hold code?
+bool IsMember(const RegExElement* pElement, bool bCaseless, unsigned code)
 {
     bool member = InClass(pElement->pClass, code);
     if (!member && bCaseless && code < 128 && IsAsciiLetter(code))
         member = InClass(pElement->pClass, OtherCase(code));
     return member != pElement->bNegated;
 }
+
+} // namespace
 
 RegExElement* CRegEx::alloc_ree()
 {
@@ -250,7 +251,7 @@ bool CRegEx::ParseClass(RegExElement* e, const unsigned char*& p)
 
 void CRegEx::FillByteTable(RegExElement* e, bool bCaseless)
 {
-    // The same answers as RegExIsMember for every code below 256.
+    // The same answers as IsMember for every code below 256.
     bool member[256] = {};
     for (const RegExRange* r = e->pClass; r; r = r->pNext)
         for (unsigned c = r->nLow; c <= r->nHigh && c < 256; ++c)
@@ -287,7 +288,7 @@ bool CRegEx::Match(RegExProgram* prog, const char* text, RegExMatch* pResult)
             bool member;
             if (IsLeadByte(q[0]) && q[1] != 0) {
                 len = 2;
-                member = RegExIsMember(e, prog->bCaseless, (static_cast<unsigned>(q[0]) << 8) | q[1]);
+                member = IsMember(e, prog->bCaseless, (static_cast<unsigned>(q[0]) << 8) | q[1]);
             } else {
                 member = (e->abByte[q[0] >> 3] >> (q[0] & 7)) & 1;
             }

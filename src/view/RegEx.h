@@ -87,9 +87,6 @@ private:
     bool m_bGroupOpen = false;
 };
 
-// Does the element's class (negation and caseless folding included) hold code?
-bool RegExIsMember(const RegExElement* pElement, bool bCaseless, unsigned code);
-
 // The two engine objects of the program: the one behind search and replace, and
 // the one the mail code parses time zones with.
 CRegEx& SearchRegEx();

@@ -309,10 +309,4 @@ TEST(RegExMem, CompileReportsWhichAllocationFailed)
     EXPECT_NE(ranges.Compile("a", false), nullptr);
 }
 
-TEST(RegExEngines, TheProgramHasTwoEngines)
-{
-    EXPECT_NE(&SearchRegEx(), &MailRegEx());
-    EXPECT_EQ(&SearchRegEx(), &SearchRegEx());
-}
-
 } // namespace
