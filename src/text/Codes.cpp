@@ -118,16 +118,6 @@ struct CJisToSjisTable {
 };
 constexpr CJisToSjisTable kJisToSjis;
 
-// The JIS code of the Shift-JIS pair at s[i], s[i+1] (i + 1 < n): 0 with
-// *pbPair false when it is no pair, 0 with *pbPair true when it has no code.
-inline unsigned PairJis(const char* s, size_t i, size_t n, bool* pbPair)
-{
-    unsigned l = kLead.index[static_cast<uchar>(s[i])];
-    uchar t = i + 1 < n ? static_cast<uchar>(s[i + 1]) : 0;
-    *pbPair = l != 0xFF && IsTrailByte(t);
-    return *pbPair ? kSjisToJis.code[l][t - 0x40] : 0;
-}
-
 } // namespace
 
 unsigned SjisToJisCode(unsigned sjis)
