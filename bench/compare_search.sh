@@ -32,7 +32,7 @@ kana=$'[\x83\x40-\x83\x96]+'
 kana_bytes=$'(\x83[\x40-\x96])+'
 
 # The editor: the best of three repetitions of each case.
-tova=$(TOVA_CORPUS="$corpus" "$bin/bench/search_bench" --benchmark_format=json 2>/dev/null |
+tova=$(TOVA_CORPUS="$corpus" "$bin/bench/search_bench" --benchmark_filter="^Search" --benchmark_format=json 2>/dev/null |
     python3 -c '
 import json, sys
 best = {}
