@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/Messages.h"
 #include "text/Sjis.h"
 
 CDocBase::~CDocBase()
@@ -27,6 +28,19 @@ void CDocBase::SetPathName(std::string_view path)
         if (path[i] == '\\' || path[i] == '/')
             start = i + 1;
     SetTitle(path.substr(start));
+}
+
+// A document class without file contents of its own can be neither read nor written.
+bool CDocBase::OnOpenDocument(std::string_view path)
+{
+    ErrorBox("%s を開けません", std::string(path).c_str());
+    return false;
+}
+
+bool CDocBase::OnSaveDocument(std::string_view path)
+{
+    ErrorBox("%s に保存できません", std::string(path).c_str());
+    return false;
 }
 
 void CDocBase::AddView(CViewBase* pView)

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/CmdTarget.h"
+
 class CDocBase;
 
 // A rectangle of character cells: columns and lines, right and bottom exclusive.
@@ -36,7 +38,8 @@ private:
     CDocBase* m_pDocument = nullptr;
 };
 
-class CDocBase {
+// A document is a command target: commands reach it after its active view.
+class CDocBase : public CCmdTarget {
 public:
     CDocBase() = default;
     virtual ~CDocBase();
@@ -52,6 +55,14 @@ public:
 
     virtual bool IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+
+    // The framework's steps for File New, opening a file and saving to one. Each
+    // reports its own failure (a message box) and returns false; the framework
+    // then drops a document it was opening, or keeps a document it was saving
+    // modified. A successful save is followed by SetModifiedFlag(false).
+    virtual bool OnNewDocument() { return true; }
+    virtual bool OnOpenDocument(std::string_view path);
+    virtual bool OnSaveDocument(std::string_view path);
 
     void AddView(CViewBase* pView);
     void RemoveView(CViewBase* pView);
