@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "fw/Archive.h"
+#include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "text/Sjis.h"
 
@@ -28,19 +30,6 @@ void CDocBase::SetPathName(std::string_view path)
         if (path[i] == '\\' || path[i] == '/')
             start = i + 1;
     SetTitle(path.substr(start));
-}
-
-// A document class without file contents of its own can be neither read nor written.
-bool CDocBase::OnOpenDocument(std::string_view path)
-{
-    ErrorBox("%s を開けません", std::string(path).c_str());
-    return false;
-}
-
-bool CDocBase::OnSaveDocument(std::string_view path)
-{
-    ErrorBox("%s に保存できません", std::string(path).c_str());
-    return false;
 }
 
 void CDocBase::AddView(CViewBase* pView)
@@ -69,4 +58,97 @@ void CDocBase::UpdateAllViews(CViewBase* pSender, long lHint, const CCellRect* p
     for (CViewBase* v : views)
         if (v != pSender && std::find(m_views.begin(), m_views.end(), v) != m_views.end())
             v->OnUpdate(pSender, lHint, pRect);
+}
+
+bool CDocBase::Serialize(CArchive&) { return true; }
+
+bool CDocBase::OnNewDocument()
+{
+    DeleteContents();
+    m_strPathName.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocBase::OnOpenDocument(std::string_view path)
+{
+    std::string strPath(path);
+    CFileHandle file = OpenFileForReading(path);
+    if (!file.IsOpen()) {
+        ErrorBox("%s を開けません。\n\n%s", strPath.c_str(), LastFileErrorText().c_str());
+        return false;
+    }
+    DeleteContents();
+    SetModifiedFlag(false);
+    CArchive ar(file, CArchive::Load, path);
+    if (!Serialize(ar)) {
+        DeleteContents();
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    return true;
+}
+
+namespace {
+
+void ReportSaveFailure(const std::string& path, const CFileErrorInfo& error)
+{
+    SetLastFileError(error.kind, error.nCode);
+    ErrorBox("%s に保存できませんでした。\n\n%s\n\n元のファイルは変更されていません。", path.c_str(),
+             LastFileErrorText().c_str());
+}
+
+} // namespace
+
+bool CDocBase::OnSaveDocument(std::string_view path)
+{
+    std::string strPath(path);
+    // A file that is read-only or held by another program is refused before
+    // anything is written, as a save over it would be.
+    if (FileExists(path)) {
+        CFileHandle probe = OpenExistingFileExclusive(path);
+        if (!probe.IsOpen()) {
+            ReportSaveFailure(strPath, LastFileError());
+            return false;
+        }
+    }
+    std::string tempPath;
+    CFileHandle file = CreateTempFileBeside(path, tempPath);
+    if (!file.IsOpen()) {
+        ReportSaveFailure(strPath, LastFileError());
+        return false;
+    }
+    bool ok;
+    CFileErrorInfo error;
+    {
+        CArchive ar(file, CArchive::Store, path);
+        ok = Serialize(ar) && ar.Flush();
+        if (ar.HasError())
+            error = ar.GetError();
+        else if (!ok)
+            error.kind = EFileError::None;  // refused and reported by Serialize
+    }
+    if (ok && m_bForceToDisk && !file.Sync()) {
+        ok = false;
+        error = LastFileError();
+    }
+    if (!file.Close() && ok) {
+        ok = false;
+        error = LastFileError();
+    }
+    if (ok && !ReplaceFileWith(path, tempPath)) {
+        ok = false;
+        error = LastFileError();
+    }
+    if (!ok) {
+        if (error.kind != EFileError::None)
+            ReportSaveFailure(strPath, error);
+        RemoveFile(tempPath);
+        return false;
+    }
+    if (strPath != m_strPathName)
+        SetPathName(path);
+    SetModifiedFlag(false);
+    return true;
 }

@@ -9,6 +9,7 @@
 
 #include "fw/CmdTarget.h"
 
+class CArchive;
 class CDocBase;
 
 // A rectangle of character cells: columns and lines, right and bottom exclusive.
@@ -56,23 +57,35 @@ public:
     virtual bool IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
 
-    // The framework's steps for File New, opening a file and saving to one. Each
-    // reports its own failure (a message box) and returns false; the framework
-    // then drops a document it was opening, or keeps a document it was saving
-    // modified. A successful save is followed by SetModifiedFlag(false).
-    virtual bool OnNewDocument() { return true; }
-    virtual bool OnOpenDocument(std::string_view path);
-    virtual bool OnSaveDocument(std::string_view path);
-
     void AddView(CViewBase* pView);
     void RemoveView(CViewBase* pView);
     const std::vector<CViewBase*>& GetViews() const { return m_views; }
     // Tells every view but pSender.
     void UpdateAllViews(CViewBase* pSender, long lHint = kHintDefault, const CCellRect* pRect = nullptr);
 
+    // Opening and saving through an archive over the file. Each reports its own
+    // failures (message boxes) and returns false.
+    // A new, empty document.
+    virtual bool OnNewDocument();
+    // Loads the file (path in Shift-JIS). On failure the contents are deleted:
+    // no half-loaded document remains bound to the path.
+    virtual bool OnOpenDocument(std::string_view path);
+    // Saves into a new file beside the original and puts it in the original's
+    // place in one step, so a failure midway leaves the original untouched (the
+    // document then stays modified). On success the document takes the path.
+    virtual bool OnSaveDocument(std::string_view path);
+    // Reads or writes the contents; false when that failed (reported by it,
+    // or left in the archive's error state for the caller to report).
+    virtual bool Serialize(CArchive& ar);
+    // Empties the contents (before loading, and after a failed load).
+    virtual void DeleteContents() {}
+
     // Called when the title shown by the document's frames must be refreshed
     // (the Win32 framework sets it).
     std::function<void()> m_onTitleChanged;
+    // A save forces the new file to the disk before it replaces the old one.
+    // Batch tools that write files nobody else is waiting for may turn it off.
+    bool m_bForceToDisk = true;
 
 protected:
     void TitleChanged()

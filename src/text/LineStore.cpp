@@ -1,0 +1,329 @@
+// The line store: lines, the working line, byte and line edits.
+#include "text/LineStore.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "fw/Archive.h"
+#include "platform/Messages.h"
+
+char* WorkLine = nullptr;
+char* ReadBuffer = nullptr;
+
+namespace {
+
+enum : unsigned {
+    kMsgNoMemory = 50,
+    kMsgNoNewLine = 51,
+    kMsgLineTooLong = 53,
+    kMsgNoLineMemory = 54,
+    kMsgImpossible = 55,
+    kMsgQuitWithoutSaving = 56,
+};
+
+// The store whose line is in WorkLine (at most one in the program).
+CLineStore* g_pWorkLineHolder = nullptr;
+
+// What a slot holds after its working line could not be written back: an empty
+// line that is never freed, so later accesses see an empty line.
+char g_lostLine[1] = {'\0'};
+
+} // namespace
+
+bool AllocateLineBuffers()
+{
+    if (!WorkLine)
+        WorkLine = static_cast<char*>(std::malloc(MaxLineBytes));
+    if (!ReadBuffer)
+        ReadBuffer = static_cast<char*>(std::malloc(MaxLineBytes));
+    if (!WorkLine || !ReadBuffer) {
+        ErrorBox(kMsgNoMemory);
+        return false;
+    }
+    return true;
+}
+
+void FreeLineBuffers()
+{
+    FlushAnyWorkLine();
+    std::free(WorkLine);
+    std::free(ReadBuffer);
+    WorkLine = nullptr;
+    ReadBuffer = nullptr;
+}
+
+void FlushAnyWorkLine()
+{
+    if (g_pWorkLineHolder)
+        g_pWorkLineHolder->FlushWorkLine();
+}
+
+CLineStore::CLineStore()
+{
+    AllocateLineBuffers();
+    m_pScratch = static_cast<char*>(std::malloc(MaxLineBytes));
+    m_ppLines = static_cast<char**>(std::malloc(sizeof(char*) * LineArrayStep));
+    if (!m_ppLines || !m_pScratch) {
+        FatalErrorBox(kMsgNoMemory);
+        return;
+    }
+    m_nCapacity = LineArrayStep;
+}
+
+CLineStore::~CLineStore()
+{
+    FreeAllLines();
+    std::free(m_ppLines);
+    std::free(m_pScratch);
+}
+
+void CLineStore::FreeAllLines()
+{
+    if (m_nWorkLine >= 0) {
+        // The working line is given up with the rest.
+        m_ppLines[m_nWorkLine] = nullptr;
+        m_nWorkLine = -1;
+        g_pWorkLineHolder = nullptr;
+    }
+    for (int i = 0; i < m_nCount; ++i)
+        FreeLine(m_ppLines[i]);
+    m_nCount = 0;
+}
+
+char* CLineStore::DupLine(const char* s) { return DupLine(s, std::strlen(s)); }
+
+char* CLineStore::DupLine(const char* s, size_t len)
+{
+    char* p = static_cast<char*>(std::malloc(len + 1));
+    if (!p) {
+        ErrorBox(kMsgNoLineMemory);
+        return nullptr;
+    }
+    std::memcpy(p, s, len);
+    p[len] = '\0';
+    return p;
+}
+
+void CLineStore::FreeLine(char* p)
+{
+    if (p != g_lostLine && p != WorkLine)
+        std::free(p);
+}
+
+bool CLineStore::Grow(int nWanted)
+{
+    long long cap = nWanted == 0 ? static_cast<long long>(m_nCapacity) + LineArrayStep
+                                 : (static_cast<long long>(nWanted) + LineArrayStep - 1) / LineArrayStep * LineArrayStep;
+    if (cap <= m_nCapacity && m_ppLines)
+        return true;
+    // realloc keeps the slots; for large arrays it moves pages instead of bytes.
+    char** p = cap > INT_MAX ? nullptr
+                             : static_cast<char**>(std::realloc(m_ppLines, static_cast<size_t>(cap) * sizeof(char*)));
+    if (!p) {
+        ErrorBox(kMsgNoNewLine);
+        return false;
+    }
+    m_ppLines = p;
+    m_nCapacity = static_cast<int>(cap);
+    return true;
+}
+
+char* CLineStore::GetLine(int i, bool* pbAppended)
+{
+    if (pbAppended)
+        *pbAppended = false;
+    if (i < 0) {
+        ErrorBox(kMsgImpossible);
+        return nullptr;
+    }
+    if (i >= m_nCapacity && !Grow(i + 1)) {
+        ErrorBox(kMsgImpossible);
+        return nullptr;
+    }
+    while (m_nCount <= i) {
+        char* p = DupLine("", 0);
+        if (!p)
+            return nullptr;
+        m_ppLines[m_nCount++] = p;
+        if (pbAppended)
+            *pbAppended = true;
+    }
+    return m_ppLines[i];
+}
+
+bool CLineStore::TakeWorkLine(int i)
+{
+    if (m_nWorkLine == i && i >= 0)
+        return true;
+    if (m_nWorkLine >= 0)
+        FlushWorkLine();
+    // Another store's line in WorkLine would be overwritten: write it back first.
+    if (g_pWorkLineHolder && g_pWorkLineHolder != this)
+        g_pWorkLineHolder->FlushWorkLine();
+    char* p = WorkLine ? GetLine(i) : nullptr;
+    if (!p) {
+        ErrorBox(kMsgQuitWithoutSaving);
+        return false;
+    }
+    std::strcpy(WorkLine, p);
+    FreeLine(p);
+    m_ppLines[i] = WorkLine;
+    m_nWorkLine = i;
+    g_pWorkLineHolder = this;
+    return true;
+}
+
+void CLineStore::FlushWorkLine()
+{
+    if (m_nWorkLine < 0)
+        return;
+    char* p = DupLine(WorkLine);
+    if (!p) {
+        ErrorBox(kMsgQuitWithoutSaving);
+        p = g_lostLine;
+    }
+    m_ppLines[m_nWorkLine] = p;
+    m_nWorkLine = -1;
+    if (g_pWorkLineHolder == this)
+        g_pWorkLineHolder = nullptr;
+}
+
+bool CLineStore::InsertChars(int col, int line, const char* src, int n)
+{
+    if (col < 0 || n < 0 || !TakeWorkLine(line))
+        return false;
+    size_t len = std::strlen(WorkLine);
+    if (len <= static_cast<size_t>(col))
+        return OverwriteChars(col, line, src, n);
+    if (len + static_cast<size_t>(n) >= MaxLineBytes) {
+        ErrorBox(kMsgLineTooLong);
+        return false;
+    }
+    std::memmove(WorkLine + col + n, WorkLine + col, len - static_cast<size_t>(col) + 1);
+    std::memcpy(WorkLine + col, src, static_cast<size_t>(n));
+    return true;
+}
+
+bool CLineStore::OverwriteChars(int col, int line, const char* src, int n)
+{
+    if (col < 0 || n < 0)
+        return false;
+    if (static_cast<long long>(col) + n >= MaxLineBytes) {
+        ErrorBox(kMsgLineTooLong);
+        return false;
+    }
+    if (!TakeWorkLine(line))
+        return false;
+    size_t len = std::strlen(WorkLine);
+    size_t c = static_cast<size_t>(col);
+    if (len < c)
+        std::memset(WorkLine + len, ' ', c - len);
+    std::memmove(WorkLine + c, src, static_cast<size_t>(n));
+    if (c + static_cast<size_t>(n) > len)
+        WorkLine[c + static_cast<size_t>(n)] = '\0';
+    return true;
+}
+
+bool CLineStore::DeleteChars(int col, int line, int n)
+{
+    if (col < 0 || n < 0 || !TakeWorkLine(line))
+        return false;
+    size_t len = std::strlen(WorkLine);
+    size_t c = static_cast<size_t>(col);
+    if (c >= len)
+        return true;
+    if (c + static_cast<size_t>(n) >= len)
+        WorkLine[c] = '\0';
+    else
+        std::memmove(WorkLine + c, WorkLine + c + n, len - c - static_cast<size_t>(n) + 1);
+    return true;
+}
+
+bool CLineStore::InsertLines(int i, const char* const* ppLines, int n)
+{
+    FlushWorkLine();
+    if (i < 0 || i > m_nCount || n < 0) {
+        ErrorBox(kMsgImpossible);
+        return false;
+    }
+    if (static_cast<long long>(m_nCount) + n >= m_nCapacity && !Grow(m_nCount + n))
+        return false;
+    // Copy first, so that a failure leaves the store as it was.
+    char** copies = static_cast<char**>(std::malloc(sizeof(char*) * (static_cast<size_t>(n) + 1)));
+    if (!copies) {
+        ErrorBox(kMsgNoLineMemory);
+        return false;
+    }
+    for (int k = 0; k < n; ++k) {
+        copies[k] = ppLines ? DupLine(ppLines[k]) : DupLine("", 0);
+        if (!copies[k]) {
+            while (k-- > 0)
+                FreeLine(copies[k]);
+            std::free(copies);
+            return false;
+        }
+    }
+    std::memmove(m_ppLines + i + n, m_ppLines + i, sizeof(char*) * static_cast<size_t>(m_nCount - i));
+    std::memcpy(m_ppLines + i, copies, sizeof(char*) * static_cast<size_t>(n));
+    m_nCount += n;
+    std::free(copies);
+    return true;
+}
+
+bool CLineStore::InsertEmptyLines(int i, int n) { return InsertLines(i, nullptr, n); }
+
+bool CLineStore::DeleteLines(int i, int n, bool bFree)
+{
+    if (i < 0 || n < 0 || static_cast<long long>(i) + n > m_nCount) {
+        ErrorBox(kMsgImpossible);
+        return false;
+    }
+    FlushWorkLine();
+    if (bFree)
+        for (int k = i; k < i + n; ++k)
+            FreeLine(m_ppLines[k]);
+    std::memmove(m_ppLines + i, m_ppLines + i + n, sizeof(char*) * static_cast<size_t>(m_nCount - i - n));
+    m_nCount -= n;
+    return true;
+}
+
+bool CLineStore::AdoptLines(char** ppLines, int n)
+{
+    if (n > m_nCapacity && !Grow(n))
+        return false;
+    FreeAllLines();
+    if (n > 0) {
+        std::memcpy(m_ppLines, ppLines, sizeof(char*) * static_cast<size_t>(n));
+        m_nCount = n;
+    }
+    return true;
+}
+
+bool CLineStore::AppendLine(char* p)
+{
+    if (m_nCount == m_nCapacity && !Grow(0))
+        return false;
+    m_ppLines[m_nCount++] = p;
+    return true;
+}
+
+char* CLineStore::CopyColumns(int i, int c1, int c2)
+{
+    if (c1 < 0 || c2 < c1 || static_cast<long long>(c2) - c1 + 1 > MaxLineBytes)
+        return nullptr;
+    const char* p = GetLine(i);
+    if (!p)
+        return nullptr;
+    size_t len = std::strlen(p);
+    size_t b = static_cast<size_t>(c1);
+    size_t width = static_cast<size_t>(c2 - c1);
+    size_t have = len <= b ? 0 : (len - b < width ? len - b : width);
+    if (have)
+        std::memcpy(m_pScratch, p + b, have);
+    std::memset(m_pScratch + have, ' ', width - have);
+    m_pScratch[width] = '\0';
+    return DupLine(m_pScratch, width);
+}
+
+bool CLineStore::Serialize(CArchive& ar) { return ar.IsLoading() ? Load(ar) : Store(ar); }
