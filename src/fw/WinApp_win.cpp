@@ -53,14 +53,25 @@ CWinApp::~CWinApp()
 
 int CWinApp::Run(HINSTANCE hInstance, int nCmdShow)
 {
+    if (!Initialize(hInstance, nCmdShow))
+        return 1;
+    return RunMessageLoop();
+}
+
+bool CWinApp::Initialize(HINSTANCE hInstance, int nCmdShow)
+{
     m_hInstance = hInstance;
     m_nCmdShow = nCmdShow;
-    if (!InitInstance()) {
-        if (m_pMainWnd)
-            m_pMainWnd->DestroyWindow();
-        ExitInstance();
-        return 1;
-    }
+    if (InitInstance())
+        return true;
+    if (m_pMainWnd)
+        m_pMainWnd->DestroyWindow();
+    ExitInstance();
+    return false;
+}
+
+int CWinApp::RunMessageLoop()
+{
     bool bIdle = true;
     long lIdleCount = 0;
     for (;;) {

@@ -25,6 +25,11 @@ public:
     // Starts the program: InitInstance, then the message loop until WM_QUIT.
     // Returns the exit code (1 when start-up failed).
     int Run(HINSTANCE hInstance, int nCmdShow);
+    // The two halves of Run: start-up (false when it failed; the program is
+    // then wound down already)...
+    bool Initialize(HINSTANCE hInstance, int nCmdShow);
+    // ...and the message loop with idle work, up to WM_QUIT; then ExitInstance.
+    int RunMessageLoop();
 
     virtual bool InitInstance() { return true; }
     // After the message loop (or a failed start-up); returns the exit code.
@@ -64,7 +69,7 @@ public:
     HINSTANCE GetInstance() const { return m_hInstance; }
     int GetCmdShow() const { return m_nCmdShow; }
     // The process's whole command line (program name first), in Shift-JIS.
-    std::string GetCommandLineSjis() const;
+    virtual std::string GetCommandLineSjis() const;
     // The name of the program: the executable's name without extension.
     const std::wstring& GetProgramName() const { return m_strProgramName; }
 
