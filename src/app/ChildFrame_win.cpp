@@ -45,7 +45,8 @@ void CChildFrame::ActivateFrame(int nCmdShow)
         if (const WINDOWPLACEMENT* pPlacement = EditorApp()->GetRestorePlacement()) {
             WINDOWPLACEMENT wp = *pPlacement;
             wp.length = sizeof wp;
-            wp.flags = WPF_SETMINPOSITION;
+            // (-1, -1) stands for "no minimized position of its own".
+            wp.flags = (wp.ptMinPosition.x == -1 && wp.ptMinPosition.y == -1) ? 0 : WPF_SETMINPOSITION;
             nCmdShow = static_cast<int>(wp.showCmd);
             wp.showCmd = SW_HIDE;
             ::SetWindowPlacement(m_hWnd, &wp);

@@ -22,6 +22,7 @@
 #include "services/PathUtil.h"
 #include "text/Doc.h"
 #include "text/LineStore.h"
+#include "view/RegEx.h"
 
 namespace {
 
@@ -125,8 +126,10 @@ bool CEditorApp::InitInstance()
     LoadKeyOptions(store, s);
     LoadMailSettings(store, s);
     m_bSettingsLoaded = true;
-    // 14. The program-wide regular-expression object is prepared here, and,
-    //     when "HookNumPad" is on, the numeric-keypad hook is installed here.
+    // 14. The program-wide regular-expression objects start with empty arenas.
+    //     (When "HookNumPad" is on, the numeric-keypad hook is installed here.)
+    SearchRegEx().Rewind();
+    MailRegEx().Rewind();
     // 15. The key binding server ("Tova"/"KeyBinding") is created here.
     return true;
 }
