@@ -41,7 +41,10 @@ CView* CChildFrame::GetBodyView() const { return m_pBodyView; }
 
 void CChildFrame::ActivateFrame(int nCmdShow)
 {
-    if (!::IsWindowVisible(m_hWnd)) {
+    // The first showing (the window may already be visible: some systems show
+    // a new document window as soon as it is made).
+    if (!m_bShown) {
+        m_bShown = true;
         if (const WINDOWPLACEMENT* pPlacement = EditorApp()->GetRestorePlacement()) {
             WINDOWPLACEMENT wp = *pPlacement;
             wp.length = sizeof wp;

@@ -34,5 +34,6 @@ private:
 
     CSplitterWnd m_splitter;
     bool m_bHeaderPaneOpen = false;
+    bool m_bShown = false;
     CView* m_pBodyView = nullptr;
 };

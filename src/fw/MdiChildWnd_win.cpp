@@ -97,7 +97,13 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
         nCmdShow = ::IsWindowVisible(m_hWnd) ? (::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW) : SW_SHOWNORMAL;
     if (IsMaximized() && nCmdShow == SW_SHOWNORMAL)
         nCmdShow = SW_SHOW;
-    ::ShowWindow(m_hWnd, nCmdShow);
+    if (nCmdShow == SW_SHOWMAXIMIZED) {
+        // A document window is maximized by its MDI client.
+        ::ShowWindow(m_hWnd, SW_SHOW);
+        ::SendMessageW(m_pMainFrame->GetMdiClient(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    } else {
+        ::ShowWindow(m_hWnd, nCmdShow);
+    }
     MDIActivate();
     if (m_pActiveView)
         ::SetFocus(m_pActiveView->GetHwnd());
@@ -219,6 +225,11 @@ LRESULT CMDIChildWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         m_pContent = nullptr;
         break;
     case WM_NCDESTROY:
+        // The views are gone: the document's other windows renumber their
+        // titles (the document itself may have gone with its last view).
+        if (m_pDocument && m_pTemplate->Owns(m_pDocument))
+            for (CMDIChildWnd* pFrame : FramesOf(m_pDocument))
+                pFrame->UpdateTitle();
         m_pDocument = nullptr;
         break;
     default:
