@@ -7,7 +7,12 @@
 # Usage: prefix-init.sh PREFIX   (the prefix must exist; its wineserver may run)
 set -eu
 prefix="$1"
-run() { WINEPREFIX="$prefix" WINEDEBUG=-all /usr/lib/wine/wine64 "$@" </dev/null >/dev/null 2>&1; }
+# With the Japanese locale the programs will run in: Wine rewrites the font
+# substitutes when it first sees a new code page, which must happen before ours.
+run() {
+    WINEPREFIX="$prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 /usr/lib/wine/wine64 "$@" \
+        </dev/null >/dev/null 2>&1
+}
 run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic"; do
     run reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" /t REG_SZ /d IPAGothic /f

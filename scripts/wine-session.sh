@@ -41,7 +41,7 @@ esac
 stop
 mkdir -p "$state"
 # The golden prefix is made again when prefix-init.sh changes what it sets.
-golden_version=2
+golden_version=3
 if [ "$(cat "$golden/.ready" 2>/dev/null)" != "$golden_version" ]; then
     rm -rf "$golden"
     WINEPREFIX="$golden" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \

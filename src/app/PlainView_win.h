@@ -25,6 +25,7 @@ public:
     CDoc* GetShownDoc() const;
 
 protected:
+    DWORD ExtraStyle() const override { return WS_VSCROLL | WS_HSCROLL; }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -15,7 +15,7 @@ bool CView::Create(HWND hParent, UINT nId, CDocBase* pDoc)
 {
     if (pDoc)
         pDoc->AddView(this);
-    bool ok = CreateEx(0, WindowClassName(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, hParent,
+    bool ok = CreateEx(0, WindowClassName(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ExtraStyle(), 0, 0, 0, 0, hParent,
                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)));
     if (!ok && pDoc)
         pDoc->RemoveView(this);

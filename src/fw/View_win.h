@@ -46,6 +46,8 @@ public:
 protected:
     // The window class of the view (registered on first use).
     virtual const wchar_t* WindowClassName();
+    // Style bits the view's window has beyond a visible child's (scroll bars).
+    virtual DWORD ExtraStyle() const { return 0; }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
 };

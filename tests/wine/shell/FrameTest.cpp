@@ -2,6 +2,9 @@
 #include "ShellTestSupport.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include "app/ChildFrame_win.h"
 #include "app/PlainView_win.h"
@@ -250,5 +253,63 @@ TEST_F(ShellTest, SplitterBarDraggedBelowTheLeastHeightClosesTheUpperPane)
     ::SendMessageW(hSplitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, least / 2));
     ::SendMessageW(hSplitter, WM_LBUTTONUP, 0, MAKELPARAM(10, least / 2));
     EXPECT_FALSE(::IsWindowVisible(pFrame->GetHeaderView()->GetHwnd()));
+    EXPECT_EQ(CloseAndRun(), 0);
+}
+
+// Files dropped on the main window are opened as documents.
+TEST_F(ShellTest, DroppedFilesAreOpened)
+{
+    m_dir.Write("d1.txt", "1\r\n");
+    m_dir.Write("d2.txt", "2\r\n");
+    ASSERT_TRUE(Start(""));
+    std::wstring list = Wide(File("d1.txt")) + L'\0' + Wide(File("d2.txt")) + L'\0' + L'\0';
+    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = TRUE;
+    std::memcpy(pDrop + 1, list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(hDrop);
+    ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);  // the window frees it
+    ASSERT_EQ(m_pApp->GetDocuments().size(), 2u);
+    EXPECT_EQ(m_pApp->GetDocuments()[0]->GetTitle(), "d1.txt");
+    EXPECT_EQ(m_pApp->GetDocuments()[1]->GetTitle(), "d2.txt");
+    EXPECT_EQ(CloseAndRun(), 0);
+}
+
+// Keys in a document window: the user's table of the main window when there is
+// one, the plain document kind's built-in table when there is none, and no
+// table at all in control-code input mode. A matched key runs its command.
+TEST_F(ShellTest, DocumentWindowsTranslateKeysWithTheRightTable)
+{
+    m_dir.Write("a.txt", "a\r\n");
+    ASSERT_TRUE(Start("\"" + File("a.txt") + "\""));
+    auto* pFrame = dynamic_cast<CChildFrame*>(Main()->MDIGetActive());
+    ASSERT_NE(pFrame, nullptr);
+    ASSERT_NE(m_pApp->GetDocumentAccelerator(), nullptr);
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), m_pApp->GetDocumentAccelerator());
+
+    ACCEL f5 = {FVIRTKEY | FNOINVERT, VK_F5, ID_FILE_NEW};
+    HACCEL hUser = ::CreateAcceleratorTableW(&f5, 1);
+    Main()->SetAccelTable(hUser);
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), hUser);
+    MSG msg = {pFrame->GetActiveView()->GetHwnd(), WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
+    EXPECT_TRUE(m_pApp->PreTranslateMessage(&msg));
+    Pump();
+    EXPECT_EQ(m_pApp->GetDocuments().size(), 2u);
+
+    m_pApp->m_bControlCodeMode = true;
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), nullptr);
+    Main()->SetAccelTable(nullptr);
+    ::DestroyAcceleratorTable(hUser);
+    EXPECT_EQ(CloseAndRun(), 0);
+}
+
+TEST_F(ShellTest, MailDocumentWindowsHaveNoTableOfTheirOwn)
+{
+    m_dir.Write("m.txt", "Subject: s\r\n\r\nb\r\n");
+    ASSERT_TRUE(Start("-MAILEDIT \"" + File("m.txt") + "\""));
+    auto* pFrame = dynamic_cast<CChildFrame*>(Main()->MDIGetActive());
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), nullptr);
     EXPECT_EQ(CloseAndRun(), 0);
 }
