@@ -140,21 +140,22 @@ struct FindArgs {
     HWND found;
 };
 
+BOOL CALLBACK FindTopWindowProc(HWND h, LPARAM lp)
+{
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls) {
+        a->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindTopWindow(DWORD pid, const wchar_t* cls)
 {
     FindArgs args{pid, cls, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(lp);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls) {
-                a->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&args));
+    ::EnumWindows(FindTopWindowProc, reinterpret_cast<LPARAM>(&args));
     return args.found;
 }
 
