@@ -33,12 +33,7 @@ CDoc* CPlainView::GetShownDoc() const
 
 void CPlainView::Measure()
 {
-    HDC hdc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(hdc, ViewFont() ? static_cast<HGDIOBJ>(ViewFont()) : ::GetStockObject(SYSTEM_FIXED_FONT));
-    TEXTMETRICW tm = {};
-    ::GetTextMetricsW(hdc, &tm);
-    ::SelectObject(hdc, old);
-    ::ReleaseDC(m_hWnd, hdc);
+    TEXTMETRICW tm = EditorApp()->GetViewFont().Metrics();
     m_nCharWidth = std::max(1L, tm.tmAveCharWidth);
     m_nLineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading) + AppSettings().m_nGapPixel);
 }

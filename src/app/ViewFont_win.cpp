@@ -46,7 +46,7 @@ int CViewFont::TextWidth(const std::string& text) const
     return size.cx;
 }
 
-int CViewFont::LineHeight() const
+TEXTMETRICW CViewFont::Metrics() const
 {
     HDC hdc = ::GetDC(nullptr);
     HGDIOBJ old = ::SelectObject(hdc, Get() ? static_cast<HGDIOBJ>(Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -54,5 +54,5 @@ int CViewFont::LineHeight() const
     ::GetTextMetricsW(hdc, &tm);
     ::SelectObject(hdc, old);
     ::ReleaseDC(nullptr, hdc);
-    return tm.tmHeight + tm.tmExternalLeading;
+    return tm;
 }

@@ -16,8 +16,8 @@ public:
     HFONT Get() const { return reinterpret_cast<HFONT>(m_slot.Get()); }
     // The width of text (Shift-JIS) in the font, in pixels.
     int TextWidth(const std::string& text) const;
-    // The height of a row of text in the font.
-    int LineHeight() const;
+    // The metrics of the font (of the system's GUI font while none is made).
+    TEXTMETRICW Metrics() const;
 
 private:
     CFontSlot m_slot;

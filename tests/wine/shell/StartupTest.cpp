@@ -138,16 +138,27 @@ TEST_F(ShellTest, MailWindowHeaderPaneOpensClosesAndSwitches)
 
 // Quitting after a send takes only the sent mail as saved: every other changed
 // document gets the usual question (the editor used to drop their changes).
-TEST_F(ShellTest, QuitAfterSendAsksAboutOtherChangedDocuments)
+class QuitAfterSendTest : public ShellTest {
+protected:
+    // The mail just sent and another document, both changed.
+    void StartWithChangedDocuments()
+    {
+        m_dir.Write("sent.txt", "mail\r\n");
+        m_dir.Write("other.txt", "work\r\n");
+        ASSERT_TRUE(Start("\"" + File("sent.txt") + "\" \"" + File("other.txt") + "\""));
+        pSent = DocTitled(*m_pApp, "sent.txt");
+        pOther = DocTitled(*m_pApp, "other.txt");
+        ASSERT_TRUE(pSent && pOther);
+        pSent->SetModifiedFlag(true);
+        pOther->SetModifiedFlag(true);
+    }
+    CDoc* pSent = nullptr;
+    CDoc* pOther = nullptr;
+};
+
+TEST_F(QuitAfterSendTest, AsksAboutOtherChangedDocuments)
 {
-    m_dir.Write("sent.txt", "mail\r\n");
-    m_dir.Write("other.txt", "work\r\n");
-    ASSERT_TRUE(Start("\"" + File("sent.txt") + "\" \"" + File("other.txt") + "\""));
-    CDoc* pSent = DocTitled(*m_pApp, "sent.txt");
-    CDoc* pOther = DocTitled(*m_pApp, "other.txt");
-    ASSERT_TRUE(pSent && pOther);
-    pSent->SetModifiedFlag(true);
-    pOther->SetModifiedFlag(true);
+    ASSERT_NO_FATAL_FAILURE(StartWithChangedDocuments());
     m_ui.AnswerNext(false);  // "save changes to other.txt?" No
     m_pApp->QuitAfterSend(pSent);
     EXPECT_EQ(m_pApp->RunMessageLoop(), 0);
@@ -158,16 +169,9 @@ TEST_F(ShellTest, QuitAfterSendAsksAboutOtherChangedDocuments)
     EXPECT_EQ(StoredString(L"View List", L"View0"), L"<missing>");
 }
 
-TEST_F(ShellTest, QuitAfterSendCancelledKeepsTheEditorAndTheChanges)
+TEST_F(QuitAfterSendTest, CancelledKeepsTheEditorAndTheChanges)
 {
-    m_dir.Write("sent.txt", "mail\r\n");
-    m_dir.Write("other.txt", "work\r\n");
-    ASSERT_TRUE(Start("\"" + File("sent.txt") + "\" \"" + File("other.txt") + "\""));
-    CDoc* pSent = DocTitled(*m_pApp, "sent.txt");
-    CDoc* pOther = DocTitled(*m_pApp, "other.txt");
-    ASSERT_TRUE(pSent && pOther);
-    pSent->SetModifiedFlag(true);
-    pOther->SetModifiedFlag(true);
+    ASSERT_NO_FATAL_FAILURE(StartWithChangedDocuments());
     m_ui.AnswerNextCancel();
     m_pApp->QuitAfterSend(pSent);
     Pump();

@@ -258,7 +258,19 @@ std::string Lines(int n, const char* prefix)
     return text;
 }
 
-// ---- the cases ----
+// Starts tova with a.txt and b.txt (made here) and waits for both windows.
+bool StartWithTwoFiles(CTova& tova, HWND& main)
+{
+    CHECK(WriteBytes(L"a.txt", "alpha\r\n"));
+    CHECK(WriteBytes(L"b.txt", "beta\r\n"));
+    CHECK(tova.Start(L"a.txt b.txt"));
+    main = tova.MainWindow();
+    CHECK(main);
+    CHECK(WaitForDocWindows(main, 2));
+    return true;
+}
+
+// ---- the cases (each starts with no settings stored) ----
 
 // A JIS file named on the command line opens as a document; closing the main
 // window ends the program with exit code 0.
@@ -298,7 +310,6 @@ bool StartWithFiles()
 // and the user's settings stay as they were.
 bool UnknownOptionStartsNothing()
 {
-    ClearSettings();
     SetInt(L"Other", L"ReadTab", 4);
     SetString(L"Font", L"FaceName", L"IPAGothic");
     CTova tova;
@@ -348,14 +359,9 @@ bool OptionsOnlyBeforeFiles()
 // untitled window between the two files takes no number; an empty value ends it.
 bool ViewListWrittenAtClose()
 {
-    ClearSettings();
-    CHECK(WriteBytes(L"a.txt", "alpha\r\n"));
-    CHECK(WriteBytes(L"b.txt", "beta\r\n"));
     CTova tova;
-    CHECK(tova.Start(L"a.txt b.txt"));
-    HWND main = tova.MainWindow();
-    CHECK(main);
-    CHECK(WaitForDocWindows(main, 2));
+    HWND main = nullptr;
+    CHECK(StartWithTwoFiles(tova, main));
     Command(main, 57600);  // File New
     CHECK(WaitForDocWindows(main, 3));
     // Bring a.txt to the top: the order becomes a.txt, untitled, b.txt.
@@ -375,7 +381,6 @@ bool ViewListWrittenAtClose()
 // next close writes the same list again.
 bool ViewListReopened()
 {
-    ClearSettings();
     CHECK(WriteBytes(L"my memo.txt", Lines(80, "\tline ")));
     CHECK(WriteBytes(L"b.txt", Lines(5, "b ")));
     std::wstring memo = WorkPath(L"my memo.txt");
@@ -404,7 +409,6 @@ bool ViewListReopened()
 // "Main Frame Rect" places the main window, and its last position is stored at close.
 bool MainFrameRectRoundTrip()
 {
-    ClearSettings();
     SetInt(L"Main Frame Rect", L"Left", 100);
     SetInt(L"Main Frame Rect", L"Top", 80);
     SetInt(L"Main Frame Rect", L"Width", 600);
@@ -470,14 +474,9 @@ bool MissingFileAsksAndCreates()
 // closes every document window; the toolbar and status bar toggles are stored.
 bool HelpCloseAllAndBars()
 {
-    ClearSettings();
-    CHECK(WriteBytes(L"a.txt", "alpha\r\n"));
-    CHECK(WriteBytes(L"b.txt", "beta\r\n"));
     CTova tova;
-    CHECK(tova.Start(L"a.txt b.txt"));
-    HWND main = tova.MainWindow();
-    CHECK(main);
-    CHECK(WaitForDocWindows(main, 2));
+    HWND main = nullptr;
+    CHECK(StartWithTwoFiles(tova, main));
     Command(main, 57670);
     Command(main, 57666);
     Command(main, 32810);
@@ -505,7 +504,6 @@ bool HelpCloseAllAndBars()
 // opened, and its folder becomes "OpenFileDir" (written at exit).
 bool FileOpenDialog()
 {
-    ClearSettings();
     CHECK(WriteBytes(L"pick.txt", "picked\r\n"));
     CTova tova;
     CHECK(tova.Start(L""));
