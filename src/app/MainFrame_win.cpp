@@ -185,6 +185,16 @@ void CMainFrame::OnClose()
     CMDIFrameWnd::OnClose();
 }
 
+void CMainFrame::PostNcDestroy()
+{
+    // Message boxes and status texts after the window has gone have no owner.
+    if (auto* pUi = dynamic_cast<CWin32Ui*>(&Ui())) {
+        pUi->SetOwner(nullptr);
+        pUi->SetStatusSink(nullptr);
+    }
+    CMDIFrameWnd::PostNcDestroy();
+}
+
 void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
 {
     // The composer offers to attach dropped files instead; that menu comes with

@@ -34,6 +34,7 @@ protected:
     bool OnCreate() override;
     void OnClose() override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
+    void PostNcDestroy() override;
 
 private:
     void EnterCommandMode();

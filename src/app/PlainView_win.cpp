@@ -60,8 +60,9 @@ void CPlainView::OnUpdate(CViewBase*, long lHint, const CCellRect*)
 
 bool CPlainView::GetPaneHeights(int& nIdeal, int& nMin) const
 {
+    // The header's lines without the empty ones at its end, five at most.
     CDoc* pDoc = GetShownDoc();
-    int lines = pDoc ? std::min(pDoc->GetLineCount(), kMaxHeaderRows) : 0;
+    int lines = pDoc ? std::min(pDoc->GetTextLineCount(), kMaxHeaderRows) : 0;
     int bar = ::GetSystemMetrics(SM_CYHSCROLL);
     nIdeal = lines * m_nLineHeight + bar;
     nMin = m_nLineHeight + bar;

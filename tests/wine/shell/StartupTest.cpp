@@ -89,6 +89,19 @@ TEST_F(ShellTest, MissingFileIsCreatedOnYesOnly)
     EXPECT_EQ(CloseAndRun(), 0);
 }
 
+// A name with wildcards never opens some other file that matches it.
+TEST_F(ShellTest, WildcardNameDoesNotOpenAMatchingFile)
+{
+    m_dir.Write("a1.txt", "x\r\n");
+    m_ui.AnswerNext(true);
+    ASSERT_TRUE(Start("\"" + File("a*.txt") + "\""));
+    EXPECT_TRUE(m_pApp->GetDocuments().empty());
+    ASSERT_EQ(m_ui.m_boxes.size(), 2u);
+    EXPECT_EQ(m_ui.m_boxes[0].text, File("a*.txt") + " を作成しますか？");
+    EXPECT_EQ(m_ui.m_boxes[1].text, File("a*.txt") + " を作成できません");
+    EXPECT_EQ(CloseAndRun(), 0);
+}
+
 // Mail windows are split: the header pane starts closed; the header pane
 // command opens it at the header's height and gives it the focus, and closes it
 // again; the pane switch moves between the panes only while it is open.
