@@ -1,0 +1,55 @@
+// The content type table.
+#include "app/ContentTypeTable.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+#include "services/StringUtils.h"
+
+namespace {
+
+constexpr const char kSection[] = "Content Type List";
+
+} // namespace
+
+void CContentTypeTable::Load(ISettingsStore& store)
+{
+    m_entries.clear();
+    for (int n = 0;; ++n) {
+        char key[16];
+        std::snprintf(key, sizeof key, "Type%02d", n);
+        std::string value = store.GetString(kSection, key, "");
+        if (value.empty())
+            break;
+        std::vector<std::string> fields;
+        if (SplitString(fields, value.c_str(), ";") != 5) {
+            ErrorBox("Illegal content type data format <%s>", value.c_str());
+            continue;
+        }
+        CContentType t;
+        t.strType = fields[0];
+        t.strSubtype = fields[1];
+        t.nNumber = std::atoi(fields[2].c_str());
+        t.strExtensions = fields[3];
+        t.strLast = fields[4] == "*" ? std::string() : fields[4];
+        m_entries.push_back(std::move(t));
+    }
+    if (m_entries.empty())
+        m_entries = BuiltIn();
+}
+
+std::vector<CContentType> CContentTypeTable::BuiltIn()
+{
+    return {
+        {"application", "octet-stream", 1, "exe,com", ""},
+        {"application", "x-zip-compressed", 1, "zip", ""},
+        {"audio", "x-wav", 1, "wav", ""},
+        {"image", "jpeg", 1, "jpeg,jpg", ""},
+        {"image", "gif", 1, "gif", ""},
+        {"image", "x-bmp", 1, "bmp", ""},
+        {"text", "plain", 2, "txt", ""},
+        {"text", "html", 2, "html,htm", ""},
+    };
+}
