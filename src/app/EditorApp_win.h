@@ -16,6 +16,7 @@ class CDocBase;
 class CDocTemplate;
 class CMainFrame;
 class CMDIChildWnd;
+class CVu;
 struct CCommandArgs;
 
 class CEditorApp : public CAppBase {
@@ -40,6 +41,13 @@ public:
     // stores "Font" and lays out the main window and every view again.
     bool SetViewFont(const std::string& strFace, int nPointSize);
     const CContentTypeTable& GetContentTypes() const { return m_contentTypes; }
+    // The editor views of every open document.
+    std::vector<CVu*> GetEditorViews() const;
+    // After the font or "GapPixel" changed: every view measures and lays out
+    // again. After the colours, "URLSensitive" or "HilightMark" changed: every
+    // view repaints.
+    void RelayoutAllViews();
+    void RepaintAllViews();
 
     // Writes the document windows to "View List" (main window closing).
     void SaveViewList();

@@ -7,12 +7,13 @@
 #include <cstring>
 
 #include "app/ChildFrame_win.h"
-#include "app/PlainView_win.h"
 #include "fw/DialogBar_win.h"
 #include "fw/MdiChildWnd_win.h"
 #include "keys/CommandIds.h"
 #include "platform/Wide_win.h"
 #include "text/Doc.h"
+#include "view/Vu.h"
+#include "view/VuWnd_win.h"
 
 namespace {
 
@@ -74,17 +75,19 @@ TEST_F(ShellTest, IdleKeepsTheFocusedViewsObscuredFlag)
     ASSERT_TRUE(Start("\"" + File("a.txt") + "\""));
     CMDIChildWnd* pFrame = Main()->MDIGetActive();
     CView* pView = pFrame->GetActiveView();
+    auto* pVu = dynamic_cast<CVu*>(pView->GetDocView());
+    ASSERT_NE(pVu, nullptr);
     ::SetFocus(pView->GetHwnd());
     ::SetWindowPos(pFrame->GetHwnd(), nullptr, 10, 10, 200, 150, SWP_NOZORDER);
     m_pApp->OnIdle(0);
-    EXPECT_FALSE(pView->m_bObscured);
+    EXPECT_FALSE(pVu->m_bObscured);
     ::SetWindowPos(pFrame->GetHwnd(), nullptr, -50, 10, 200, 150, SWP_NOZORDER);
     m_pApp->OnIdle(0);
-    EXPECT_TRUE(pView->m_bObscured);
+    EXPECT_TRUE(pVu->m_bObscured);
     ::ShowWindow(pFrame->GetHwnd(), SW_MAXIMIZE);
     ::SetFocus(pView->GetHwnd());
     m_pApp->OnIdle(0);
-    EXPECT_FALSE(pView->m_bObscured);
+    EXPECT_FALSE(pVu->m_bObscured);
     // The client rectangle leaves out the bars that are shown.
     RECT client = Main()->GetMdiClientScreenRect(), mdi = {};
     ::GetWindowRect(Main()->GetMdiClient(), &mdi);
@@ -191,7 +194,7 @@ TEST_F(ShellTest, WindowListRoundTripKeepsScrollAndTabWidth)
     m_dir.Write("tabs.txt", lines);
     AppSettings().m_nReadTab = 8;
     ASSERT_TRUE(Start("\"" + File("tabs.txt") + "\""));
-    auto* pView = dynamic_cast<CPlainView*>(Main()->MDIGetActive()->GetActiveView());
+    auto* pView = dynamic_cast<CVuWnd*>(Main()->MDIGetActive()->GetActiveView());
     ASSERT_NE(pView, nullptr);
     pView->SetPosition(CViewPosition{2, 20, 4, 5});
     EXPECT_EQ(CloseAndRun(), 0);
@@ -202,7 +205,7 @@ TEST_F(ShellTest, WindowListRoundTripKeepsScrollAndTabWidth)
     AppSettings() = CAppSettings();
     ASSERT_TRUE(Start(""));
     ASSERT_EQ(m_pApp->GetDocuments().size(), 1u);
-    pView = dynamic_cast<CPlainView*>(Main()->MDIGetActive()->GetActiveView());
+    pView = dynamic_cast<CVuWnd*>(Main()->MDIGetActive()->GetActiveView());
     CViewPosition pos = pView->GetPosition();
     EXPECT_EQ(pos.nTopLine, 20);
     EXPECT_EQ(pos.nLeftCol, 2);
