@@ -224,7 +224,7 @@ TEST_F(ShellTest, ReopenedTabWidthIsTakenOnlyWhenFourOrEight)
     for (auto [saved, expected] : {std::pair{0, 8}, std::pair{5, 8}, std::pair{4, 4}}) {
         SetUp();
         std::wstring value = L"1 0 0 300 200 " + path + L" 0 0 0 0 " + std::to_wstring(saved) + L" -1 -1";
-        std::wstring key = std::wstring(kKey) + L"\\View List";
+        std::wstring key = m_strSettingsKey + L"\\View List";
         ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"View0", REG_SZ, value.c_str(),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         ASSERT_TRUE(Start(""));
