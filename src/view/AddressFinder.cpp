@@ -1,6 +1,8 @@
 // Finding URLs and mail addresses.
 #include "view/AddressFinder.h"
 
+#include <algorithm>
+
 #include "text/Sjis.h"
 
 namespace {
@@ -45,6 +47,20 @@ size_t MailLength(std::string_view s, size_t p, size_t runEnd)
 bool StartsWithAt(std::string_view s, size_t p, std::string_view what) { return s.substr(p, what.size()) == what; }
 
 } // namespace
+
+bool IsAddressChar(char c) { return IsUrlChar(c) || c == '@'; }
+
+size_t AddressScanStart(std::string_view s, size_t nCol)
+{
+    size_t i = std::min(nCol, s.size());
+    while (i > 0 && IsAddressChar(s[i - 1]))
+        --i;
+    // On the second byte of a character: from its first byte, which the scan
+    // steps over whole.
+    if (IsSecondByteAt(s, static_cast<long>(i)))
+        --i;
+    return i;
+}
 
 size_t MailAddressLength(std::string_view text) { return MailLength(text, 0, UrlRunEnd(text, 0)); }
 

@@ -26,5 +26,14 @@ struct CAddressMatch {
 // begin before it are looked for (the painter stops at the window's edge).
 CAddressMatch FindAddress(std::string_view text, size_t nStartLimit = std::string_view::npos);
 
+// A byte an address can hold: a URL character or "@".
+bool IsAddressChar(char c);
+
+// A place at or before nCol to scan from instead of the text's start: the
+// addresses that reach nCol or beyond come out the same. (Addresses are made of
+// URL characters and "@" only, so a scan that starts where such a run begins
+// is in the state a scan from the start would be in there.)
+size_t AddressScanStart(std::string_view text, size_t nCol);
+
 // The length of the mail address that begins the text, 0 when none does.
 size_t MailAddressLength(std::string_view text);

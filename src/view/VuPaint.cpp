@@ -1,6 +1,7 @@
 // Painting: the rows of the text with their tag, URL and mail-address colours,
 // and the marked-region overlay.
 #include <algorithm>
+#include <cstring>
 
 #include "app/AppSettings.h"
 #include "text/Doc.h"
@@ -25,6 +26,19 @@ bool Contains(const CCellRect& rc, long col, long line)
 
 constexpr size_t kMaxAddressText = 255;
 
+// The part of a line the painter looks at: up to the right edge of what is
+// painted and one byte beyond (the second byte of a character that reaches
+// past it), and for the address scan the rest of the address characters
+// running on there. Long lines are not measured to their end.
+std::string_view PaintedPart(const char* p, long nEnd, bool bAddresses)
+{
+    size_t n = strnlen(p, static_cast<size_t>(std::max(nEnd, 0L)) + 1);
+    if (bAddresses)
+        while (p[n] != '\0' && IsAddressChar(p[n]))
+            ++n;
+    return {p, n};
+}
+
 } // namespace
 
 void CVu::OnDraw()
@@ -35,6 +49,7 @@ void CVu::OnDraw()
         m_nClipRight = std::min(m_nCols + 1L, m_rcDirty.right);
         long rowEnd = std::min(m_rcDirty.bottom, m_nRows + 1L);
         bool bAppended = false;
+        bool bAddresses = AppSettings().m_bUrlSensitive;
         surface.BeginDraw();
         for (long r = std::max(0L, m_rcDirty.top); r < rowEnd; ++r) {
             // Every visible row exists: fetching a line past the end appends
@@ -44,7 +59,7 @@ void CVu::OnDraw()
             if (!p)
                 break;
             bAppended = bAppended || bNew;
-            PaintRow(static_cast<int>(r), m_nTopLine + r, p);
+            PaintRow(static_cast<int>(r), m_nTopLine + r, PaintedPart(p, m_nLeftCol + m_nClipRight, bAddresses));
         }
         surface.EndDraw();
         if (bAppended && !pDoc->m_bIsHeader)
@@ -64,9 +79,9 @@ void CVu::PaintRow(int r, long nLine, std::string_view text)
     } else if (!s.m_bUrlSensitive) {
         DrawCells(r, text, visFrom, visTo, s.m_crText, s.m_crBack);
     } else {
-        // Plain text and addresses alternate, each its own run; the scan stops
-        // at the right edge of what is painted.
-        long pos = 0;
+        // Plain text and addresses alternate, each its own run; the scan goes
+        // from just left of what is painted to its right edge.
+        long pos = static_cast<long>(AddressScanStart(text, static_cast<size_t>(std::max(visFrom, 0L))));
         while (pos < len && pos < visTo) {
             CAddressMatch m = FindAddress(text.substr(static_cast<size_t>(pos)), static_cast<size_t>(visTo - pos));
             long plainEnd = m.nKind ? pos + static_cast<long>(m.nOffset) : len;
@@ -243,7 +258,7 @@ CAddressMatch CVu::FindAddressAt(long nCol, long nRow) const
 {
     std::string_view line = PeekLine(m_nTopLine + nRow);
     size_t col = static_cast<size_t>(std::max(0L, m_nLeftCol + nCol));
-    size_t pos = 0;
+    size_t pos = AddressScanStart(line, col);
     while (pos <= col && pos < line.size()) {
         CAddressMatch m = FindAddress(line.substr(pos), col - pos + 1);
         if (!m.nKind)

@@ -1,7 +1,9 @@
 // URLs and mail addresses as the painter colours them.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "text/Unicode.h"
 #include "view/AddressFinder.h"
@@ -91,4 +93,53 @@ TEST(AddressFinder, StartLimitStopsTheSearch)
     EXPECT_EQ(Found("abc http://a.jp", 5), "1 4 11");
     // An address beginning before the limit is found whole.
     EXPECT_EQ(Found("ab@example.com", 1), "3 0 14");
+}
+
+namespace {
+
+// Every address of the text from a scan starting at start.
+std::vector<CAddressMatch> AllFrom(std::string_view text, size_t start)
+{
+    std::vector<CAddressMatch> found;
+    for (size_t pos = start; pos < text.size();) {
+        CAddressMatch m = FindAddress(text.substr(pos));
+        if (!m.nKind)
+            break;
+        m.nOffset += pos;
+        found.push_back(m);
+        pos = m.nOffset + m.nLength;
+    }
+    return found;
+}
+
+} // namespace
+
+// Scanning from the place AddressScanStart gives finds the same addresses at
+// and after a column as scanning the whole line.
+TEST(AddressFinder, ScanStartFindsWhatAWholeScanFinds)
+{
+    const char* pieces[] = {"http://", "mailto:", "ab", "@", "example", ".com", ".jp", "x", "?", " ", "-", "/"};
+    std::string wide[] = {Utf8ToSjis("漢"), Utf8ToSjis("ア"), std::string("\x82@", 2)};
+    std::mt19937 rng(11);
+    for (int n = 0; n < 3000; ++n) {
+        std::string line;
+        for (int k = static_cast<int>(rng() % 14); k > 0; --k)
+            line += rng() % 4 == 0 ? wide[rng() % 3] : pieces[rng() % std::size(pieces)];
+        if (rng() % 5 == 0)
+            line += '\x83';  // a lead byte at the end
+        std::vector<CAddressMatch> whole = AllFrom(line, 0);
+        for (size_t col = 0; col <= line.size(); ++col) {
+            size_t start = AddressScanStart(line, col);
+            ASSERT_LE(start, col);
+            std::vector<CAddressMatch> part = AllFrom(line, start);
+            auto reaching = [col](const std::vector<CAddressMatch>& v) {
+                std::vector<std::pair<size_t, size_t>> r;
+                for (const CAddressMatch& m : v)
+                    if (m.nOffset + m.nLength > col)
+                        r.emplace_back(m.nOffset, m.nLength);
+                return r;
+            };
+            ASSERT_EQ(reaching(whole), reaching(part)) << line << " at " << col;
+        }
+    }
 }

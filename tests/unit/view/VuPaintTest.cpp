@@ -119,6 +119,27 @@ TEST_F(VuTest, AddressesArePaintedInTheUrlColour)
     EXPECT_EQ(runs[0].text, "p://x.jp/a");
 }
 
+// An address cut by either edge of the window is coloured in its visible part:
+// the painter looks at the whole of it, not only at the cells it paints.
+TEST_F(VuTest, AddressesCutByTheWindowsEdgesKeepTheirColour)
+{
+    std::string longLine = std::string(200, 'x') + " ab@example.com " + std::string(100, 'y');
+    Show({std::string(17, '-') + " ab@example.com", longLine}, 20, 3);
+    EXPECT_EQ(m_surface.CellAt(18, 0).crText, kUrl);  // "ab@" of the first line from column 18
+    EXPECT_EQ(m_surface.CellAt(20, 0).crText, kUrl);
+    EXPECT_EQ(m_surface.CellAt(17, 0).crText, kText);
+    m_vu.ScrollHorz(190);
+    m_surface.Paint();
+    EXPECT_EQ(m_surface.CellAt(11, 1).crText, kUrl);  // column 201
+    EXPECT_EQ(m_surface.CellAt(10, 1).crText, kText);
+    m_vu.ScrollHorz(18);  // the address now starts left of the window
+    m_surface.Paint();
+    EXPECT_EQ(m_surface.CellAt(0, 1).crText, kUrl);  // column 208: "ple.com"
+    EXPECT_EQ(m_surface.CellAt(6, 1).crText, kUrl);
+    EXPECT_EQ(m_surface.CellAt(7, 1).crText, kText);
+    EXPECT_EQ(m_surface.RowText(1).substr(0, 7), "ple.com");
+}
+
 TEST_F(VuTest, TaggedRowsAreWhollyInTheTagColourWithoutUrls)
 {
     Show({"http://x.jp/", "plain", "http://y.jp/"}, 20, 3);
