@@ -163,9 +163,10 @@ void PaintFullWindow(benchmark::State& state)
     Report(state, v, allocs, runs);
 }
 
-// A page down as the key runs it: the scroll, the caret, and the repaint of
-// the whole window.
-void PageDown(benchmark::State& state)
+// A command run as its key runs it, and what it repaints: a page down (the
+// whole window) or a one-line scroll (the pixels move, the uncovered row and
+// the partly shown one are painted).
+void Command(benchmark::State& state, unsigned nId)
 {
     AppSettings().m_bUrlSensitive = true;
     CDoc& doc = CorpusDoc();
@@ -173,24 +174,7 @@ void PageDown(benchmark::State& state)
     long last = doc.GetLineCount() - 2 * kRows;
     long allocs = g_nAllocations, runs = v.surface.m_nRuns;
     for (auto _ : state) {
-        v.view.OnCommand(ID_PAGE_DOWN, nullptr);
-        if (v.view.m_nTopLine > last)
-            v.view.OnCommand(ID_GOTO_TOP, nullptr);
-    }
-    Report(state, v, allocs, runs);
-}
-
-// A one-line scroll: the pixels move, the uncovered row (and the partly shown
-// one) are painted.
-void ScrollLine(benchmark::State& state)
-{
-    AppSettings().m_bUrlSensitive = true;
-    CDoc& doc = CorpusDoc();
-    CBenchView v(doc);
-    long last = doc.GetLineCount() - 2 * kRows;
-    long allocs = g_nAllocations, runs = v.surface.m_nRuns;
-    for (auto _ : state) {
-        v.view.OnCommand(ID_SCROLL_LINE_DOWN, nullptr);
+        v.view.OnCommand(nId, nullptr);
         if (v.view.m_nTopLine > last)
             v.view.OnCommand(ID_GOTO_TOP, nullptr);
     }
@@ -238,8 +222,8 @@ void PaintLongLines(benchmark::State& state)
 } // namespace
 
 BENCHMARK(PaintFullWindow)->ArgName("urls")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
-BENCHMARK(PageDown)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ScrollLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Command, PageDown, ID_PAGE_DOWN)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Command, ScrollLine, ID_SCROLL_LINE_DOWN)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PaintLongLines)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -18,19 +18,21 @@ void CCaret::SetCellSize(int nWidth, int nHeight)
 
 bool CCaret::Place() { return m_view.PlaceCaret(static_cast<int>(m_nCol * m_nCellWidth), static_cast<int>(m_nRow * m_nCellHeight)); }
 
-void CCaret::ShiftCol(long d)
+void CCaret::Shift(bool bVert, long d)
 {
-    long col = m_nCol + d;
-    if (col < 0) {
-        m_nCol = 0;
-        m_view.ScrollHorz(col);
-    } else if (col >= m_view.m_nCols) {
-        m_nCol = std::max(m_view.m_nCols - 1, 0);
-        m_view.ScrollHorz(col - m_nCol);
-    } else {
-        m_nCol = col;
+    long& cell = bVert ? m_nRow : m_nCol;
+    long extent = bVert ? m_view.m_nRows : m_view.m_nCols;
+    long target = cell + d;
+    cell = std::clamp(target, 0L, std::max(extent - 1, 0L));
+    if (target != cell) {
+        if (bVert)
+            m_view.ScrollVert(target - cell);
+        else
+            m_view.ScrollHorz(target - cell);
     }
 }
+
+void CCaret::ShiftCol(long d) { Shift(false, d); }
 
 void CCaret::MoveHorz(long delta, bool bSnap)
 {
@@ -48,16 +50,7 @@ void CCaret::MoveHorz(long delta, bool bSnap)
 
 void CCaret::MoveVert(long delta, bool bSnap)
 {
-    long row = m_nRow + delta;
-    if (row < 0) {
-        m_nRow = 0;
-        m_view.ScrollVert(row);
-    } else if (row >= m_view.m_nRows) {
-        m_nRow = std::max(m_view.m_nRows - 1, 0);
-        m_view.ScrollVert(row - m_nRow);
-    } else {
-        m_nRow = row;
-    }
+    Shift(true, delta);
     if (bSnap) {
         std::string_view line = m_view.PeekLine(m_view.CaretLine());
         long col = m_view.CaretCol();

@@ -41,8 +41,9 @@ public:
     bool m_bShiftedLeft = false;
 
 private:
-    // Moves the column by d, scrolling when it leaves the window; no beep, the
-    // shifted-left flag untouched.
+    // Moves the row or the column by d, scrolling the window by the overshoot
+    // when it leaves it; no beep, the shifted-left flag untouched.
+    void Shift(bool bVert, long d);
     void ShiftCol(long d);
 
     CVu& m_view;

@@ -10,6 +10,13 @@
 #include "app/AppSettings.h"
 #include "fw/DocBase.h"
 
+// The smallest rectangle of cells holding both.
+inline CCellRect CellUnion(const CCellRect& a, const CCellRect& b)
+{
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+            a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
 // The cell grid of the one view font: every byte is one cell of nCharWidth
 // pixels; a row is nLineHeight pixels ("GapPixel" included), the caret
 // nTextHeight.

@@ -124,14 +124,7 @@ void CVu::OnUpdate(CViewBase*, long lHint, const CCellRect* pRect)
 
 void CVu::AddDirty(const CCellRect& rc)
 {
-    if (!m_bDirtyPending) {
-        m_rcDirty = rc;
-    } else {
-        m_rcDirty.left = std::min(m_rcDirty.left, rc.left);
-        m_rcDirty.top = std::min(m_rcDirty.top, rc.top);
-        m_rcDirty.right = std::max(m_rcDirty.right, rc.right);
-        m_rcDirty.bottom = std::max(m_rcDirty.bottom, rc.bottom);
-    }
+    m_rcDirty = m_bDirtyPending ? CellUnion(m_rcDirty, rc) : rc;
     m_bDirtyPending = true;
 }
 

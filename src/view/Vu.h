@@ -132,7 +132,7 @@ public:
     void OnMouseWheel(int nNotches);
     // The capture went elsewhere: a running auto-scroll ends.
     void OnCaptureLost() { m_nAutoScrollCmd = 0; }
-    EViewCursor CursorAt(int x, int y);
+    virtual EViewCursor CursorAt(int x, int y);
     virtual void OnSetFocus();
     virtual void OnKillFocus();
 
@@ -184,6 +184,11 @@ protected:
     virtual Handler CommandHandler(unsigned nId);
     // The state of a command the view takes (enabled unless said otherwise).
     virtual void UpdateCommandState(unsigned nId, CCmdUi& ui);
+
+    // Moves the window over the text along one axis to nNewPos (the left column
+    // or the top line): pixels move for less than a window, the rest is
+    // repainted. The change made.
+    long ScrollAxis(bool bVert, long& nPos, long nNewPos);
 
     // -- Painting helpers (VuPaint.cpp) --
     // Adds screen cells to what the next paint redraws (nothing is invalidated).

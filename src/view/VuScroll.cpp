@@ -13,29 +13,7 @@
 long CVu::ScrollHorz(long delta)
 {
     long maxLeft = std::max(0L, static_cast<long>(MaxLineBytes) - m_nCols - 1);
-    long left = std::clamp(m_nLeftCol + delta, 0L, maxLeft);
-    long d = left - m_nLeftCol;
-    if (d == 0)
-        return 0;
-    IViewSurface& surface = Surface();
-    surface.HideCaret();
-    bool bMovePixels = std::labs(d) < m_nCols && !m_bObscured;
-    // Cells waiting for a paint must be painted where they are before the
-    // pixels move away from under them.
-    if (bMovePixels && m_bDirtyPending)
-        surface.UpdateNow();
-    m_nLeftCol = left;
-    if (bMovePixels) {
-        surface.ScrollPixels(static_cast<int>(-d * m_metrics.nCharWidth), 0);
-        long rows = m_nRows + 1L;
-        MarkDirty(d > 0 ? CCellRect{m_nCols - d, 0, m_nCols + 1L, rows} : CCellRect{0, 0, -d, rows});
-    } else {
-        MarkAllDirty();
-    }
-    surface.UpdateNow();
-    m_pCaret->Place();
-    surface.SetScrollPos(false, m_nLeftCol);
-    return d;
+    return ScrollAxis(false, m_nLeftCol, std::clamp(m_nLeftCol + delta, 0L, maxLeft));
 }
 
 long CVu::ScrollVert(long delta, bool bFixCaret)
@@ -43,28 +21,42 @@ long CVu::ScrollVert(long delta, bool bFixCaret)
     // Never above the first line, never below the last, and never below 0
     // when there are no lines at all.
     long last = std::max(GetLineCount() - 1, 0L);
-    long top = std::clamp(m_nTopLine + delta, 0L, last);
-    long d = top - m_nTopLine;
+    long d = ScrollAxis(true, m_nTopLine, std::clamp(m_nTopLine + delta, 0L, last));
+    if (d != 0 && bFixCaret)
+        m_pCaret->MoveVert(0, true);
+    return d;
+}
+
+long CVu::ScrollAxis(bool bVert, long& nPos, long nNewPos)
+{
+    long d = nNewPos - nPos;
     if (d == 0)
         return 0;
     IViewSurface& surface = Surface();
     surface.HideCaret();
-    bool bMovePixels = std::labs(d) < m_nRows && !m_bObscured;
+    long extent = bVert ? m_nRows : m_nCols;
+    bool bMovePixels = std::labs(d) < extent && !m_bObscured;
+    // Cells waiting for a paint must be painted where they are before the
+    // pixels move away from under them.
     if (bMovePixels && m_bDirtyPending)
         surface.UpdateNow();
-    m_nTopLine = top;
+    nPos = nNewPos;
     if (bMovePixels) {
-        surface.ScrollPixels(0, static_cast<int>(-d * m_metrics.nLineHeight));
-        long cols = m_nCols + 1L;
-        MarkDirty(d > 0 ? CCellRect{0, m_nRows - d, cols, m_nRows + 1L} : CCellRect{0, 0, cols, -d});
+        // The cells uncovered, and the partly shown last row or column.
+        long from = d > 0 ? extent - d : 0, to = d > 0 ? extent + 1 : -d;
+        if (bVert) {
+            surface.ScrollPixels(0, static_cast<int>(-d * m_metrics.nLineHeight));
+            MarkDirty({0, from, m_nCols + 1L, to});
+        } else {
+            surface.ScrollPixels(static_cast<int>(-d * m_metrics.nCharWidth), 0);
+            MarkDirty({from, 0, to, m_nRows + 1L});
+        }
     } else {
         MarkAllDirty();
     }
     surface.UpdateNow();
     m_pCaret->Place();
-    if (bFixCaret)
-        m_pCaret->MoveVert(0, true);
-    surface.SetScrollPos(true, m_nTopLine);
+    surface.SetScrollPos(bVert, nPos);
     return d;
 }
 

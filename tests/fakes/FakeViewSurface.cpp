@@ -44,14 +44,7 @@ void CFakeViewSurface::GetClientSize(int& nWidth, int& nHeight)
 
 void CFakeViewSurface::InvalidateCells(const CCellRect& rc)
 {
-    if (!m_bInvalid) {
-        m_rcInvalid = rc;
-    } else {
-        m_rcInvalid.left = std::min(m_rcInvalid.left, rc.left);
-        m_rcInvalid.top = std::min(m_rcInvalid.top, rc.top);
-        m_rcInvalid.right = std::max(m_rcInvalid.right, rc.right);
-        m_rcInvalid.bottom = std::max(m_rcInvalid.bottom, rc.bottom);
-    }
+    m_rcInvalid = m_bInvalid ? CellUnion(m_rcInvalid, rc) : rc;
     m_bInvalid = true;
 }
 

@@ -4,18 +4,6 @@
 
 #include "keys/CommandIds.h"
 
-namespace {
-
-std::vector<std::string> Numbered(int n)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < n; ++i)
-        lines.push_back("line " + std::to_string(i));
-    return lines;
-}
-
-} // namespace
-
 TEST_F(VuTest, LayoutCountsWholeCellsAndClampsTheCaret)
 {
     m_surface.m_metrics = {8, 19, 16};  // "GapPixel" 3 on a 16-pixel font

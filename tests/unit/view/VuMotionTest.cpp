@@ -6,18 +6,6 @@
 #include "text/LineStore.h"
 #include "text/Sjis.h"
 
-namespace {
-
-std::vector<std::string> Numbered(int n)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < n; ++i)
-        lines.push_back("line " + std::to_string(i));
-    return lines;
-}
-
-} // namespace
-
 TEST_F(VuTest, HorizontalMovesPassOverSecondBytes)
 {
     Show({Sjis("a漢字b")});

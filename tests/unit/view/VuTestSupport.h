@@ -18,6 +18,15 @@
 // Shift-JIS of a UTF-8 literal.
 inline std::string Sjis(const char* utf8) { return Utf8ToSjis(utf8); }
 
+// "line 0", "line 1", ...
+inline std::vector<std::string> Numbered(int n)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < n; ++i)
+        lines.push_back("line " + std::to_string(i));
+    return lines;
+}
+
 inline void SetLines(CDoc& doc, const std::vector<std::string>& lines)
 {
     std::vector<char*> copies;
