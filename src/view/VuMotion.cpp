@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "app/AppSettings.h"
+#include "keys/CommandIds.h"
 #include "platform/Messages.h"
 #include "text/Doc.h"
 #include "text/LineStore.h"
@@ -60,7 +61,16 @@ void CVu::OnCursorScreenBottom()
 
 void CVu::OnCursorLineHead() { PlainMotion(*this, [this] { GoLineHead(); }); }
 void CVu::OnCursorLineEnd() { PlainMotion(*this, [this] { GoLineEnd(); }); }
-void CVu::OnCursorNextLine() { PlainMotion(*this, [this] { GoNextLine(); }); }
+void CVu::OnCursorNextLine()
+{
+    // With "ReturnChar" the key splits the line in insert mode, as in other
+    // editors (a view that cannot edit just moves).
+    if (AppSettings().m_bReturnChar && m_bInsert && CommandHandler(ID_SPLIT_LINE)) {
+        RunCommand(ID_SPLIT_LINE);
+        return;
+    }
+    PlainMotion(*this, [this] { GoNextLine(); });
+}
 void CVu::OnWordNext() { PlainMotion(*this, [this] { GoWordNext(); }); }
 void CVu::OnWordPrev() { PlainMotion(*this, [this] { GoWordPrev(); }); }
 void CVu::OnGotoTop() { PlainMotion(*this, [this] { GoFileTop(); }); }

@@ -335,3 +335,48 @@ TEST_F(VuTest, ScrollBarsRunTheScrollCommands)
     m_vu.OnHScroll(EScrollAction::PageUp, 0);
     EXPECT_EQ(m_vu.m_nLeftCol, 0);
 }
+
+namespace {
+
+// A view that takes the line-split command (as the editing commands make it).
+class CSplittingVu : public CVu {
+public:
+    int m_nSplits = 0;
+
+protected:
+    Handler CommandHandler(unsigned nId) override
+    {
+        if (nId == ID_SPLIT_LINE)
+            return static_cast<Handler>(&CSplittingVu::OnSplit);
+        return CVu::CommandHandler(nId);
+    }
+
+private:
+    void OnSplit() { ++m_nSplits; }
+};
+
+} // namespace
+
+// With "ReturnChar" in insert mode the next-line key splits the line; in
+// overwrite mode, or without "ReturnChar", it moves.
+TEST_F(VuTest, NextLineSplitsInInsertModeWithReturnChar)
+{
+    SetLines(m_doc, {"ab", "cd"});
+    CSplittingVu view;
+    CFakeViewSurface surface(20, 5);
+    m_doc.AddView(&view);
+    surface.Attach(view);
+    view.OnCommand(ID_CURSOR_NEXT_LINE, nullptr);
+    EXPECT_EQ(view.m_nSplits, 1);
+    EXPECT_EQ(view.CaretLine(), 0);
+    view.m_bInsert = false;
+    view.OnCommand(ID_CURSOR_NEXT_LINE, nullptr);
+    EXPECT_EQ(view.m_nSplits, 1);
+    EXPECT_EQ(view.CaretLine(), 1);
+    view.m_bInsert = true;
+    AppSettings().m_bReturnChar = false;
+    view.OnCommand(ID_CURSOR_NEXT_LINE, nullptr);
+    EXPECT_EQ(view.m_nSplits, 1);
+    EXPECT_EQ(view.CaretLine(), 2);
+    m_doc.RemoveView(&view);
+}
