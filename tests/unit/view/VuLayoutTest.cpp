@@ -47,8 +47,8 @@ TEST_F(VuTest, CaretPlacementShowsItsWidthAndTheStatusPanes)
 
 TEST_F(VuTest, AViewWithoutADocumentSaysSo)
 {
-    CFakeViewSurface surface;
     CVu lonely;
+    CFakeViewSurface surface;
     surface.Attach(lonely);
     EXPECT_TRUE(lonely.OnCommand(ID_CURSOR_DOWN, nullptr));
     ASSERT_EQ(m_ui.m_boxes.size(), 1u);
