@@ -1,6 +1,8 @@
 // Shift-JIS <-> JIS / EUC-JP conversion, line by line.
 #include "text/Codes.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "text/Sjis.h"
@@ -13,13 +15,6 @@ constexpr uchar kEsc = 0x1B;
 constexpr uchar kSub = 0x1A;
 
 bool IsEscape(uchar c) { return c == kEsc || c == kSub; }
-
-// A lead byte followed, within the text, by a trail byte: one double-byte
-// character. Anything else is a single byte (a lone lead byte included).
-bool IsPairAt(const char* s, size_t i, size_t n)
-{
-    return i + 1 < n && IsLeadByte(static_cast<uchar>(s[i])) && IsTrailByte(static_cast<uchar>(s[i + 1]));
-}
 
 char* Put3(char* d, const char* seq)
 {
@@ -36,14 +31,8 @@ char* PutCode(char* d, unsigned code, uchar highBits)
     return d + 2;
 }
 
-} // namespace
-
-unsigned SjisToJisCode(unsigned sjis)
+constexpr unsigned JisOfSjis(unsigned lead, unsigned trail)
 {
-    unsigned lead = (sjis >> 8) & 0xFF;
-    unsigned trail = sjis & 0xFF;
-    if (!IsLeadByte(static_cast<uchar>(lead)) || !IsTrailByte(static_cast<uchar>(trail)))
-        return 0;
     if (lead >= 0xE0)
         lead -= 0x40;
     unsigned row = (lead - 0x81) * 2 + 0x21;
@@ -59,21 +48,86 @@ unsigned SjisToJisCode(unsigned sjis)
     return (row << 8) | cell;
 }
 
-unsigned JisToSjisCode(unsigned jis)
+constexpr unsigned SjisOfJis(unsigned row, unsigned cell)
 {
-    unsigned row = (jis >> 8) & 0xFF;
-    unsigned cell = jis & 0xFF;
-    if (jis > 0xFFFF || row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E)
+    if (row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E)
         return 0;
-    unsigned trail;
-    if (row & 1)
-        trail = cell + (cell >= 0x60 ? 0x20 : 0x1F);
-    else
-        trail = cell + 0x7E;
+    unsigned trail = (row & 1) ? cell + (cell >= 0x60 ? 0x20 : 0x1F) : cell + 0x7E;
     unsigned lead = ((row + 1) >> 1) + 0x70;
     if (lead >= 0xA0)
         lead += 0x40;
     return (lead << 8) | trail;
+}
+
+// The converters go through tables rather than the arithmetic: the branches of
+// the arithmetic follow the text and mispredict on every other character.
+// Lead bytes 0x81-0x9F and 0xE0-0xFC as 0..59 (0xFF: no lead byte).
+struct CLeadIndex {
+    uchar index[256];
+    constexpr CLeadIndex() : index()
+    {
+        for (unsigned b = 0; b < 256; ++b)
+            index[b] = b >= 0x81 && b <= 0x9F ? static_cast<uchar>(b - 0x81)
+                       : b >= 0xE0 && b <= 0xFC ? static_cast<uchar>(b - 0xE0 + 31)
+                                                : 0xFF;
+    }
+};
+constexpr CLeadIndex kLead;
+
+// JIS code of (lead index, trail byte - 0x40); 0 when none or not a trail byte.
+struct CSjisToJisTable {
+    unsigned short code[60][192];
+    constexpr CSjisToJisTable() : code()
+    {
+        for (unsigned l = 0; l < 60; ++l)
+            for (unsigned t = 0x40; t < 0x100; ++t) {
+                unsigned lead = l < 31 ? 0x81 + l : 0xE0 + l - 31;
+                bool trail = (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC);
+                code[l][t - 0x40] = static_cast<unsigned short>(trail ? JisOfSjis(lead, t) : 0);
+            }
+    }
+};
+constexpr CSjisToJisTable kSjisToJis;
+
+// Shift-JIS code of a JIS pair given as (row & 0x7F) << 7 | (cell & 0x7F); the
+// geta mark where there is none.
+struct CJisToSjisTable {
+    unsigned short code[128 * 128];
+    constexpr CJisToSjisTable() : code()
+    {
+        for (unsigned r = 0; r < 128; ++r)
+            for (unsigned c = 0; c < 128; ++c) {
+                unsigned s = SjisOfJis(r, c);
+                code[(r << 7) | c] = static_cast<unsigned short>(s ? s : kSjisGeta);
+            }
+    }
+};
+constexpr CJisToSjisTable kJisToSjis;
+
+// The JIS code of the Shift-JIS pair at s[i], s[i+1] (i + 1 < n): 0 with
+// *pbPair false when it is no pair, 0 with *pbPair true when it has no code.
+inline unsigned PairJis(const char* s, size_t i, size_t n, bool* pbPair)
+{
+    unsigned l = kLead.index[static_cast<uchar>(s[i])];
+    uchar t = i + 1 < n ? static_cast<uchar>(s[i + 1]) : 0;
+    *pbPair = l != 0xFF && IsTrailByte(t);
+    return *pbPair ? kSjisToJis.code[l][t - 0x40] : 0;
+}
+
+} // namespace
+
+unsigned SjisToJisCode(unsigned sjis)
+{
+    unsigned lead = (sjis >> 8) & 0xFF;
+    unsigned trail = sjis & 0xFF;
+    if (sjis > 0xFFFF || !IsLeadByte(static_cast<uchar>(lead)) || !IsTrailByte(static_cast<uchar>(trail)))
+        return 0;
+    return JisOfSjis(lead, trail);
+}
+
+unsigned JisToSjisCode(unsigned jis)
+{
+    return jis > 0xFFFF ? 0 : SjisOfJis((jis >> 8) & 0xFF, jis & 0xFF);
 }
 
 size_t SjisToJisN(char* dest, const char* src, size_t n, bool bAllowKana, bool* pbStopped)
@@ -86,21 +140,8 @@ size_t SjisToJisN(char* dest, const char* src, size_t n, bool bAllowKana, bool* 
     while (i < n) {
         uchar c = static_cast<uchar>(src[i]);
         unsigned jis;
-        if (c < 0x80) {
-            // The common case: a run of one-byte text.
-            if (bKanji) {
-                d = Put3(d, kJisLeaveKanji);
-                bKanji = false;
-            }
-            size_t start = i;
-            while (i < n && static_cast<uchar>(src[i]) < 0x80)
-                ++i;
-            std::memcpy(d, src + start, i - start);
-            d += i - start;
-            continue;
-        }
-        if (IsPairAt(src, i, n)) {
-            jis = SjisToJisCode((static_cast<unsigned>(c) << 8) | static_cast<uchar>(src[i + 1]));
+        bool bPair = false;
+        if (c >= 0x80 && ((jis = PairJis(src, i, n, &bPair)) != 0 || bPair)) {
             if (jis == 0)
                 jis = kJisGeta;
             i += 2;
@@ -147,13 +188,13 @@ size_t SjisToEucN(char* dest, const char* src, size_t n)
     while (i < n) {
         uchar c = static_cast<uchar>(src[i]);
         if (c < 0x80) {
-            size_t start = i;
-            while (i < n && static_cast<uchar>(src[i]) < 0x80)
-                ++i;
-            std::memcpy(d, src + start, i - start);
-            d += i - start;
-        } else if (IsPairAt(src, i, n)) {
-            unsigned jis = SjisToJisCode((static_cast<unsigned>(c) << 8) | static_cast<uchar>(src[i + 1]));
+            *d++ = static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        bool bPair;
+        unsigned jis = PairJis(src, i, n, &bPair);
+        if (bPair) {
             d = PutCode(d, jis, 0x80);  // no code: 0x80 0x80, which our reader takes back as 〓
             i += 2;
         } else if (IsHankakuKana(c)) {
@@ -176,15 +217,99 @@ void SjisToEuc(char* dest, const char* src)
 
 namespace {
 
-// The Shift-JIS bytes of an EUC pair (both bytes 0x80 or above), written at d.
-char* EucPairToSjis(char* d, uchar b1, uchar b2)
+inline char* PutSjis(char* d, unsigned sjis)
 {
-    if (b1 == 0x8E && IsHankakuKana(b2)) {
-        *d++ = static_cast<char>(b2);
+    d[0] = static_cast<char>(sjis >> 8);
+    d[1] = static_cast<char>(sjis & 0xFF);
+    return d + 2;
+}
+
+// Eight bytes at p: a word whose bytes the tests below look at all at once.
+inline std::uint64_t Load8(const uchar* p)
+{
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    return x;
+}
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+// True when some byte of x equals b.
+inline bool HasByte(std::uint64_t x, uchar b)
+{
+    std::uint64_t y = x ^ (kOnes * b);
+    return ((y - kOnes) & ~y & kHighs) != 0;
+}
+
+// Writes the four characters of the pairs in the eight bytes x (loaded from
+// memory; both bytes of each pair index the table with their high bits off).
+inline char* PutFourPairs(char* d, std::uint64_t x)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t out = 0;
+        for (int k = 0; k < 4; ++k) {
+            unsigned first = static_cast<unsigned>(x >> (16 * k)) & 0x7F;
+            unsigned second = static_cast<unsigned>(x >> (16 * k + 8)) & 0x7F;
+            unsigned v = kJisToSjis.code[(first << 7) | second];
+            out |= static_cast<std::uint64_t>((v >> 8) | ((v & 0xFF) << 8)) << (16 * k);
+        }
+        std::memcpy(d, &out, 8);
+        return d + 8;
+    } else {
+        unsigned char b[8];
+        std::memcpy(b, &x, 8);
+        for (int k = 0; k < 8; k += 2)
+            d = PutSjis(d, kJisToSjis.code[((b[k] & 0x7Fu) << 7) | (b[k + 1] & 0x7Fu)]);
         return d;
     }
-    unsigned sjis = JisToSjisCode(((b1 & 0x7Fu) << 8) | (b2 & 0x7Fu));
-    return PutCode(d, sjis ? sjis : kSjisGeta, 0);
+}
+
+// The rest of a line once the file is known to be EUC: every pair of bytes of
+// 0x80 and above is one character (0x8E and a half-width katakana byte: that byte).
+char* EucToSjis(char* d, const char* line, size_t i, size_t n)
+{
+    const auto* p = reinterpret_cast<const uchar*>(line);
+    while (i < n) {
+        // Runs of kanji and kana four characters at a time, one-byte text eight
+        // bytes at a time; one character at a time where they meet.
+        if (i + 8 <= n) {
+            std::uint64_t x = Load8(p + i);
+            std::uint64_t high = x & kHighs;
+            if (high == kHighs && !HasByte(x, 0x8E)) {
+                d = PutFourPairs(d, x);
+                i += 8;
+                continue;
+            }
+            if (high == 0) {
+                std::memcpy(d, &x, 8);
+                d += 8;
+                i += 8;
+                continue;
+            }
+        }
+        uchar c = p[i];
+        uchar next = i + 1 < n ? p[i + 1] : 0;
+        if (c < 0x80 || next < 0x80) {
+            *d++ = static_cast<char>(c);
+            ++i;
+        } else if (c == 0x8E && IsHankakuKana(next)) {
+            *d++ = static_cast<char>(next);
+            i += 2;
+        } else {
+            d = PutSjis(d, kJisToSjis.code[((c & 0x7Fu) << 7) | (next & 0x7Fu)]);
+            i += 2;
+        }
+    }
+    return d;
+}
+
+// True when every byte of x lies in 0x21-0x7E: four JIS X 0208 pairs, no escape.
+inline bool AllJisPairBytes(std::uint64_t x)
+{
+    bool below = ((x - kOnes * 0x21) & ~x & kHighs) != 0;
+    bool above = (((x + kOnes * (127 - 0x7E)) | x) & kHighs) != 0;
+    return !below && !above;
 }
 
 } // namespace
@@ -206,39 +331,41 @@ size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc
     char* d = line + i;
     bool bKanji = false;
     while (i < n) {
+        if (bEuc)
+            return static_cast<size_t>(EucToSjis(d, line, i, n) - line);
         uchar c = static_cast<uchar>(line[i]);
         uchar next = i + 1 < n ? static_cast<uchar>(line[i + 1]) : 0;
-        if (bEuc) {
-            if (c >= 0x80 && next >= 0x80) {
-                d = EucPairToSjis(d, c, next);
-                i += 2;
+        if (bKanji) {
+            std::uint64_t x = i + 8 <= n ? Load8(reinterpret_cast<const uchar*>(line) + i) : 0;
+            if (i + 8 <= n && AllJisPairBytes(x)) {
+                d = PutFourPairs(d, x);
+                i += 8;
+            } else if (IsEscape(c) && i + 2 < n) {
+                bKanji = false;
+                i += 3;
+            } else if (i + 1 >= n) {
+                break;  // half a pair at the end of the line
             } else {
-                *d++ = static_cast<char>(c);
-                ++i;
+                // Bytes outside 0x21-0x7E give the geta mark, as does a pair of no character.
+                unsigned sjis = ((c | next) & 0x80) ? kSjisGeta : kJisToSjis.code[(c << 7) | next];
+                d = PutSjis(d, sjis);
+                i += 2;
             }
-        } else if (!bKanji && IsEscape(c) && next == '$' && i + 2 < n) {
+        } else if (IsEscape(c) && next == '$' && i + 2 < n) {
             bJisSeen = true;
             bKanji = true;
             i += 3;
-        } else if (bKanji && IsEscape(c) && i + 2 < n) {
-            bKanji = false;
-            i += 3;
-        } else if (bKanji) {
-            if (i + 1 >= n)
-                break;  // half a pair at the end of the line
-            unsigned sjis = JisToSjisCode((static_cast<unsigned>(c) << 8) | next);
-            d = PutCode(d, sjis ? sjis : kSjisGeta, 0);
-            i += 2;
+        } else if (c < 0x80) {
+            *d++ = static_cast<char>(c);
+            ++i;
         } else if (IsLeadByte(c) && IsTrailByte(next)) {
             bSjisSeen = true;
             d[0] = static_cast<char>(c);
             d[1] = static_cast<char>(next);
             d += 2;
             i += 2;
-        } else if (!bJisSeen && !bSjisSeen && c >= 0x80 && next >= 0x80) {
-            bEuc = true;
-            d = EucPairToSjis(d, c, next);
-            i += 2;
+        } else if (!bJisSeen && !bSjisSeen && next >= 0x80) {
+            bEuc = true;  // this pair and the rest of the line as EUC
         } else {
             *d++ = static_cast<char>(c);
             ++i;
