@@ -58,6 +58,8 @@ public:
     bool IsDocument() const { return m_pLines != nullptr; }
     bool IsStrict() const { return m_bStrict; }
     const std::string& FileName() const { return m_strFileName; }
+    // For a document: the line being read.
+    int LineNumber() const { return m_nLine; }
     // For a file: the offset of the next byte the reader will see.
     std::int64_t Position() const;
 

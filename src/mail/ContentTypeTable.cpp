@@ -1,0 +1,102 @@
+// The content type table.
+#include "mail/ContentTypeTable.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+#include "services/FileUtils.h"
+#include "services/StringUtils.h"
+
+namespace {
+
+constexpr const char kSection[] = "Content Type List";
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (upper(a[i]) != upper(b[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+CContentTypeTable& ContentTypes()
+{
+    static CContentTypeTable s_table;
+    return s_table;
+}
+
+void CContentTypeTable::Load(ISettingsStore& store)
+{
+    m_entries.clear();
+    for (int n = 0;; ++n) {
+        char key[16];
+        std::snprintf(key, sizeof key, "Type%02d", n);
+        std::string value = store.GetString(kSection, key, "");
+        if (value.empty())
+            break;
+        std::vector<std::string> fields;
+        if (SplitString(fields, value.c_str(), ";") != 5) {
+            ErrorBox("Illegal content type data format <%s>", value.c_str());
+            continue;
+        }
+        CContentType t;
+        t.strType = fields[0];
+        t.strSubtype = fields[1];
+        t.nNumber = std::atoi(fields[2].c_str());
+        t.strExtensions = fields[3];
+        t.strLast = fields[4] == "*" ? std::string() : fields[4];
+        m_entries.push_back(std::move(t));
+    }
+    if (m_entries.empty())
+        m_entries = BuiltIn();
+}
+
+const CContentType* CContentTypeTable::FindByFileName(std::string_view fileName) const
+{
+    std::string ext = ExtensionOf(fileName);
+    if (ext.size() < 2)
+        return nullptr;
+    std::string_view want = std::string_view(ext).substr(1);
+    for (const CContentType& t : m_entries) {
+        std::string_view list = t.strExtensions;
+        while (!list.empty()) {
+            size_t comma = list.find(',');
+            std::string_view item = list.substr(0, comma);
+            while (!item.empty() && item.front() == ' ')
+                item.remove_prefix(1);
+            while (!item.empty() && item.back() == ' ')
+                item.remove_suffix(1);
+            if (EqualsNoCase(item, want))
+                return &t;
+            list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+        }
+    }
+    return nullptr;
+}
+
+std::string CContentTypeTable::MediaTypeOf(std::string_view fileName) const
+{
+    const CContentType* t = FindByFileName(fileName);
+    return t ? t->strType + "/" + t->strSubtype : std::string("application/octet-stream");
+}
+
+std::vector<CContentType> CContentTypeTable::BuiltIn()
+{
+    return {
+        {"application", "octet-stream", 1, "exe,com", ""},
+        {"application", "x-zip-compressed", 1, "zip", ""},
+        {"audio", "x-wav", 1, "wav", ""},
+        {"image", "jpeg", 1, "jpeg,jpg", ""},
+        {"image", "gif", 1, "gif", ""},
+        {"image", "x-bmp", 1, "bmp", ""},
+        {"text", "plain", 2, "txt", ""},
+        {"text", "html", 2, "html,htm", ""},
+    };
+}
