@@ -39,15 +39,8 @@ bool IsAddressFieldName(std::string_view line)
     return name == "FROM" || CHeaderField::KindOfName(name) == kAddressField;
 }
 
-// The last candidate at or before width; bInsideToo: also inside quoted
-// strings, comments and angle addresses. Returns 0 when there is none.
-size_t ScanForFold(std::string_view s, size_t width, bool bAddressField, bool bInsideToo)
-{
-    size_t firstText = 0;
-    while (firstText < s.size() && IsBlank(s[firstText]))
-        ++firstText;
-    size_t best = 0;
-    size_t bestComma = 0;
+// Where a boundary of the line lies: inside which constructs.
+struct CFoldState {
     bool bQuote = false;
     int nComment = 0;
     bool bAngle = false;
@@ -55,102 +48,164 @@ size_t ScanForFold(std::string_view s, size_t width, bool bAddressField, bool bI
     size_t encodedStart = 0;
     size_t encodedEnd = 0;  // just past the last "?=" that closed an encoded word
     bool bPrevSingle = false;
-    for (size_t i = 0; i <= s.size() && i <= width;) {
-        // The boundary before the character at i.
-        bool inside = bQuote || nComment > 0 || bAngle;
-        if (i > firstText && !bEncoded && (bInsideToo || !inside)) {
-            bool cand = false;
-            if (i < s.size()) {
-                char c = s[i];
-                if (IsBlank(c) || (IsSpecial(c) && !IsNameQuote(s, i)))
-                    cand = true;
-                if (c == '=' && i + 1 < s.size() && s[i + 1] == '?')
-                    cand = true;
-            }
-            if (bPrevSingle && IsSpecial(s[i - 1]) && !IsNameQuote(s, i - 1))
-                cand = true;
-            if (i == encodedEnd)
-                cand = true;
-            if (cand)
-                best = i;
-            if (bAddressField && bPrevSingle && s[i - 1] == ',')
-                bestComma = i;
-        }
-        if (i == s.size())
-            break;
+    bool Inside() const { return bQuote || nComment > 0 || bAngle; }
+};
+
+// Calls visit(i, state) for each boundary i of s (before the character at i,
+// and the end), stepping the state over the characters from st on; stops when
+// visit returns false.
+template <class F>
+void WalkBoundaries(std::string_view s, CFoldState st, F visit)
+{
+    st.bPrevSingle = false;
+    st.encodedStart = 0;  // offsets of a piece before this one mean nothing here
+    st.encodedEnd = 0;
+    for (size_t i = 0;;) {
+        if (!visit(i, st) || i == s.size())
+            return;
         size_t n = UnitAt(s, i);
-        bPrevSingle = n == 1;
+        st.bPrevSingle = n == 1;
         if (n == 2) {
             i += 2;
             continue;
         }
         char c = s[i];
         char next = i + 1 < s.size() ? s[i + 1] : '\0';
-        if (bEncoded) {
-            if (c == '?' && next == '=' && i + 2 - encodedStart >= kMinEncodedWord) {
-                bEncoded = false;
-                encodedEnd = i + 2;
+        if (st.bEncoded) {
+            if (c == '?' && next == '=' && i + 2 - st.encodedStart >= kMinEncodedWord) {
+                st.bEncoded = false;
+                st.encodedEnd = i + 2;
+                st.bPrevSingle = true;
                 i += 2;
                 continue;
             }
         } else if (c == '=' && next == '?') {
-            bEncoded = true;
-            encodedStart = i;
+            st.bEncoded = true;
+            st.encodedStart = i;
             i += 2;
             continue;
-        } else if (bQuote) {
-            if (c == '\\' && i + 1 < s.size()) {
-                i += 1 + UnitAt(s, i + 1);
-                continue;
-            }
+        } else if ((st.bQuote || st.nComment > 0) && c == '\\' && i + 1 < s.size()) {
+            i += 1 + UnitAt(s, i + 1);
+            continue;
+        } else if (st.bQuote) {
             if (c == '"')
-                bQuote = false;
-        } else if (nComment > 0) {
-            if (c == '\\' && i + 1 < s.size()) {
-                i += 1 + UnitAt(s, i + 1);
-                continue;
-            }
+                st.bQuote = false;
+        } else if (st.nComment > 0) {
             if (c == '(')
-                ++nComment;
+                ++st.nComment;
             else if (c == ')')
-                --nComment;
-        } else if (bAngle) {
+                --st.nComment;
+        } else if (st.bAngle) {
             if (c == '>')
-                bAngle = false;
+                st.bAngle = false;
         } else if (c == '"') {
-            bQuote = true;
+            st.bQuote = true;
         } else if (c == '(') {
-            nComment = 1;
+            st.nComment = 1;
         } else if (c == '<') {
-            bAngle = true;
+            st.bAngle = true;
         }
         ++i;
     }
+}
+
+size_t FirstTextOf(std::string_view s)
+{
+    size_t first = 0;
+    while (first < s.size() && IsBlank(s[first]))
+        ++first;
+    return first;
+}
+
+enum class EScan {
+    Outside,     // the last candidate up to the width, none inside quotes, comments, angles
+    Inside,      // the same, inside them too (in quoted strings only at blanks,
+                 // which unfold to what they were)
+    FirstAfter,  // as Inside, the first candidate past the width
+};
+
+// A candidate to fold at, by the rules of FindFoldPoint; 0 when there is none.
+size_t ScanForFold(std::string_view s, size_t width, bool bAddressField, EScan scan, const CFoldState& start)
+{
+    size_t firstText = FirstTextOf(s);
+    size_t best = 0;
+    size_t bestComma = 0;
+    bool bInsideToo = scan != EScan::Outside;
+    WalkBoundaries(s, start, [&](size_t i, const CFoldState& st) {
+        if (scan == EScan::FirstAfter ? best != 0 : i > width)
+            return false;
+        if (i <= firstText || st.bEncoded || (st.Inside() && !bInsideToo) || (scan == EScan::FirstAfter && i <= width))
+            return true;
+        bool bBlank = i < s.size() && IsBlank(s[i]);
+        if (st.bQuote && !bBlank)
+            return true;
+        bool cand = bBlank;
+        if (i < s.size()) {
+            char c = s[i];
+            if ((IsSpecial(c) && !IsNameQuote(s, i)) || (c == '=' && i + 1 < s.size() && s[i + 1] == '?'))
+                cand = true;
+        }
+        if (st.bPrevSingle && IsSpecial(s[i - 1]) && !IsNameQuote(s, i - 1))
+            cand = true;
+        if (i == st.encodedEnd)
+            cand = true;
+        if (cand)
+            best = i;
+        if (bAddressField && st.bPrevSingle && s[i - 1] == ',')
+            bestComma = i;
+        return true;
+    });
     return bestComma ? bestComma : best;
+}
+
+// FindFoldPoint for a piece that starts in the given state (a continuation
+// that begins inside a quoted string).
+size_t FoldPointFrom(std::string_view line, size_t width, bool bAddressField, const CFoldState& start)
+{
+    size_t b = ScanForFold(line, width, bAddressField, EScan::Outside, start);
+    if (b == 0)
+        b = ScanForFold(line, width, bAddressField, EScan::Inside, start);
+    if (b != 0)
+        return b;
+    // A hard cut at the width, after the first character at least. A cut that
+    // would fall inside an encoded word or a quoted string moves on to the next
+    // candidate: a longer line keeps a word or a file name whole.
+    size_t firstText = FirstTextOf(line);
+    size_t cut = 0;
+    bool bCutWhole = false;
+    WalkBoundaries(line, start, [&](size_t i, const CFoldState& st) {
+        if (i <= firstText)
+            return true;
+        if (i > width && cut != 0)
+            return false;
+        cut = i;
+        bCutWhole = !st.bEncoded && !st.bQuote;
+        return true;
+    });
+    if (!bCutWhole) {
+        size_t later = ScanForFold(line, width, bAddressField, EScan::FirstAfter, start);
+        if (later != 0)
+            return later;
+    }
+    return cut;
+}
+
+// The state at boundary pos of a piece that started in start.
+CFoldState StateAt(std::string_view line, size_t pos, const CFoldState& start)
+{
+    CFoldState at = start;
+    WalkBoundaries(line, start, [&](size_t i, const CFoldState& st) {
+        at = st;
+        return i < pos;
+    });
+    return at;
 }
 
 } // namespace
 
 size_t FindFoldPoint(std::string_view line, size_t width, bool bAddressField)
 {
-    size_t b = ScanForFold(line, width, bAddressField, false);
-    if (b == 0)
-        b = ScanForFold(line, width, bAddressField, true);
-    if (b != 0)
-        return b;
-    // A hard cut, at a character boundary, after the first character at least.
-    size_t firstText = 0;
-    while (firstText < line.size() && IsBlank(line[firstText]))
-        ++firstText;
-    size_t cut = 0;
-    for (size_t i = 0; i < line.size();) {
-        size_t n = UnitAt(line, i);
-        if (i + n > width && i > firstText)
-            break;
-        i += n;
-        cut = i;
-    }
-    return cut;
+    return FoldPointFrom(line, width, bAddressField, CFoldState());
 }
 
 void FoldHeaderLine(std::string& line, size_t width)
@@ -161,8 +216,12 @@ void FoldHeaderLine(std::string& line, size_t width)
         return;
     bool bAddress = IsAddressFieldName(rest);
     std::string out;
+    CFoldState state;
     while (rest.size() > width) {
-        size_t b = FindFoldPoint(rest, width, bAddress);
+        size_t b = FoldPointFrom(rest, width, bAddress, state);
+        if (b >= rest.size())
+            break;  // nowhere to fold: the rest stays whole
+        state = StateAt(rest, b, state);
         size_t end = b;
         while (end > 0 && IsBlank(rest[end - 1]))
             --end;

@@ -450,7 +450,13 @@ bool CMail::BodyHasDoubleByte()
     return found;
 }
 
-bool CMail::SeekBody() { return m_nBodyOffset >= 0 && m_stream.IsOpen() && m_stream.Seek(m_nBodyOffset); }
+bool CMail::SeekBody()
+{
+    if (m_nBodyOffset < 0 || !m_stream.IsOpen() || !m_stream.Seek(m_nBodyOffset))
+        return false;
+    m_bEofMarkSeen = false;
+    return true;
+}
 
 bool CMail::ReadBodySummary(std::string& summary, size_t maxBytes)
 {

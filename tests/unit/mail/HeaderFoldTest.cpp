@@ -122,4 +122,10 @@ TEST(HeaderFold, FoldPointsDirectly)
     EXPECT_EQ(FindFoldPoint("\"a bcd\"ee", 5, false), 2u);  // inside the quotes when nothing else fits
     EXPECT_EQ(FindFoldPoint("\x8A\xBF\x8A\xBF", 3, false), 2u);
     EXPECT_EQ(FindFoldPoint("\x8A\xBF\x8A\xBF", 1, false), 2u);  // at least one character
+    // A quoted value is folded only where a blank stands in it, else kept whole.
+    EXPECT_EQ(FindFoldPoint(" name=\"abc.def.ghi\" x", 10, false), 19u);
+    EXPECT_EQ(FindFoldPoint(" name=\"abc.def ghi\"", 10, false), 14u);
+    EXPECT_EQ(FindFoldPoint(" name=\"abcdefghi\"", 10, false), 17u);
+    // Without quotes, dots are places to fold.
+    EXPECT_EQ(FindFoldPoint(" name=abc.def.ghi", 10, false), 10u);
 }
