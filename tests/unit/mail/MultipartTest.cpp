@@ -12,6 +12,7 @@
 #include "mail/Mail.h"
 #include "mail/MailSettings.h"
 #include "platform/FileSystem.h"
+#include "services/FileUtils.h"
 #include "support/TempDir.h"
 #include "text/Unicode.h"
 #ifndef _WIN32
@@ -46,10 +47,22 @@ public:
     }
     ~CMultipartFixture() { MailSettings().m_strWorkDir.clear(); }
 
-    void Part(const std::string& name, const std::string& bytes) { m_dir.Write("parts/" + name, bytes); }
+    // Written through the file seam: the names are Shift-JIS.
+    void Part(const std::string& name, const std::string& bytes)
+    {
+        CFileHandle file = OpenFileForWriting(InParts(name), EWriteMode::Truncate);
+        ASSERT_TRUE(file.IsOpen());
+        ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
+    }
     void Index(const std::string& folder, const std::string& lines) { m_dir.Write(folder + "/~$prtinf.dat", lines); }
     std::string Mail() const { return m_dir.Read("mail.txt"); }
     std::string MailPath() const { return m_dir.Path("mail.txt"); }
+    // A path in the parts folder (or below it), with this system's separators.
+    std::string InParts(const std::string& a, const std::string& b = "") const
+    {
+        std::string p = JoinPath(Parts(), a);
+        return b.empty() ? p : JoinPath(p, b);
+    }
     std::string Parts() const { return m_dir.Path("parts"); }
     int WorkFiles() const
     {
@@ -96,7 +109,7 @@ TEST(Multipart, RebuildingAPlainMailGivesTheseBytes)
 
     CMail mail(f.MailPath());
     ASSERT_TRUE(mail.Load(true, false));
-    ASSERT_TRUE(mail.RebuildFromParts(f.Parts()));
+    ASSERT_TRUE(mail.RebuildFromParts(f.Parts())) << (ui.m_boxes.empty() ? "" : ui.m_boxes[0].text);
     EXPECT_TRUE(ui.m_boxes.empty());
 
     std::string out = f.Mail();
@@ -144,7 +157,7 @@ TEST(Multipart, RebuildingAPlainMailGivesTheseBytes)
     EXPECT_EQ(out, expected);
     // The header was read again: the fields match the file.
     EXPECT_EQ(mail.GetBoundary(false), b[0]);
-    EXPECT_TRUE(FileExists(f.m_dir.Path("parts/sub.mpm")));
+    EXPECT_TRUE(FileExists(f.InParts("sub.mpm")));
     EXPECT_EQ(f.WorkFiles(), 0);
 }
 
@@ -156,7 +169,7 @@ TEST(Multipart, WritingPartsIntoAPlainMailKeepsItsBody)
     f.Part("data.xyz", "12");
     CMail mail(f.MailPath());
     ASSERT_TRUE(mail.ReadHeader(true, false));
-    ASSERT_TRUE(mail.WriteMultipart({f.m_dir.Path("parts/" + kBodyName), f.m_dir.Path("parts/data.xyz")},
+    ASSERT_TRUE(mail.WriteMultipart({f.InParts(kBodyName), f.InParts("data.xyz")},
                                     {true, true}, 0));
     std::string out = f.Mail();
     std::vector<std::string> b = BoundariesIn(out);
@@ -205,7 +218,7 @@ TEST(Multipart, JapaneseFileNamesAreEncodedAndFolded)
     f.Index("parts", name + ";image;jpeg;attachment\r\n" + longer + ";image;jpeg;inline\r\n");
     CMail mail(f.MailPath());
     ASSERT_TRUE(mail.Load(true, false));
-    ASSERT_TRUE(mail.RebuildFromParts(f.Parts()));
+    ASSERT_TRUE(mail.RebuildFromParts(f.Parts())) << (ui.m_boxes.empty() ? "" : ui.m_boxes[0].text);
     std::string out = f.Mail();
     // The quoted name is never cut where no blank stands: it stays whole on a
     // line of its own rather than arrive with a blank inside.
@@ -248,7 +261,7 @@ TEST(Multipart, ABadIndexStopsBeforeTheMailIsTouched)
         ASSERT_TRUE(mail.Load(true, false));
         EXPECT_FALSE(mail.RebuildFromParts(f.Parts())) << index;
         ASSERT_EQ(ui.m_boxes.size(), 1u) << index;
-        EXPECT_EQ(ui.m_boxes[0].text, "format error in " + f.m_dir.Path("parts/~$prtinf.dat"));
+        EXPECT_EQ(ui.m_boxes[0].text, "format error in " + f.InParts("~$prtinf.dat"));
         EXPECT_EQ(f.Mail(), kPlainMail);
         EXPECT_EQ(f.WorkFiles(), 0);
     }
@@ -258,11 +271,11 @@ TEST(Multipart, ABadIndexStopsBeforeTheMailIsTouched)
     CMail mail(f.MailPath());
     ASSERT_TRUE(mail.Load(true, false));
     EXPECT_FALSE(mail.RebuildFromParts(f.Parts()));
-    EXPECT_EQ(ui.m_boxes.at(0).text, "Can't open " + f.m_dir.Path("parts/gone.bin"));
+    EXPECT_EQ(ui.m_boxes.at(0).text, "Can't open " + f.InParts("gone.bin"));
     EXPECT_EQ(f.Mail(), kPlainMail);
     ui.Clear();
     EXPECT_FALSE(mail.RebuildFromParts(f.m_dir.Path("noparts")));
-    EXPECT_EQ(ui.m_boxes.at(0).text, "can't open " + f.m_dir.Path("noparts/~$prtinf.dat"));
+    EXPECT_EQ(ui.m_boxes.at(0).text, "can't open " + JoinPath(f.m_dir.Path("noparts"), "~$prtinf.dat"));
     EXPECT_EQ(f.WorkFiles(), 0);
 }
 
@@ -317,8 +330,8 @@ TEST(Multipart, RevertingToPlainText)
     f.Index("parts", kBodyName + ";text;plain;inline\r\n");
     CMail mail(f.MailPath());
     ASSERT_TRUE(mail.Load(true, false));
-    ASSERT_TRUE(mail.RebuildFromParts(f.Parts()));
-    ASSERT_TRUE(mail.RevertToPlainText(f.m_dir.Path("parts/" + kBodyName)));
+    ASSERT_TRUE(mail.RebuildFromParts(f.Parts())) << (ui.m_boxes.empty() ? "" : ui.m_boxes[0].text);
+    ASSERT_TRUE(mail.RevertToPlainText(f.InParts(kBodyName)));
     EXPECT_EQ(f.Mail(), "From: a@b\r\nSubject: test\r\nX-Other: keep\r\n"
                         "Content-Type: text/plain; charset=iso-2022-jp\r\n--------\r\n" + kHello);
     EXPECT_EQ(mail.GetField("CONTENT-TYPE"), "text/plain; charset=iso-2022-jp");
@@ -328,7 +341,7 @@ TEST(Multipart, RevertingToPlainText)
     f.Part("plain.txt", "new text\r\n");
     CMail ascii(f.MailPath());
     ASSERT_TRUE(ascii.Load(true, false));
-    ASSERT_TRUE(ascii.RevertToPlainText(f.m_dir.Path("parts/plain.txt")));
+    ASSERT_TRUE(ascii.RevertToPlainText(f.InParts("plain.txt")));
     EXPECT_EQ(f.Mail(), "Subject: s\r\n--------\r\nnew text\r\n");
     EXPECT_TRUE(ui.m_boxes.empty());
 }
