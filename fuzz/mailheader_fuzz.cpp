@@ -13,28 +13,15 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "mail/AliasTable.h"
 #include "mail/HeaderFold.h"
 #include "mail/HeaderSource.h"
 #include "mail/Mail.h"
 #include "platform/FileSystem.h"
-#include "platform/Ui.h"
 #include "text/LineStore.h"
 
 namespace {
-
-class CSilentUi : public IUi {
-public:
-    bool ShowMessageBox(EMessageBox, const char*) override { return false; }
-    void ShowStatusMessage(const char*) override {}
-    void ErrorBeep() override {}
-};
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 std::string NonBlank(std::string_view s)
 {
@@ -58,8 +45,7 @@ const std::string& MailPath()
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static CSilentUi s_ui;
-    SetUi(&s_ui);
+    SilenceUi();
     AllocateLineBuffers();
     Aliases().LoadText("team: a@x, \"B, b\" <b@x>, inner\ninner: c@x, d\nd: e@x\nloop: a@x, loop2\nloop2: loop\n",
                        "fuzz");

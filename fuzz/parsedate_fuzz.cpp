@@ -6,25 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "mail/MailDate.h"
 #include "mail/MailSettings.h"
-#include "platform/Ui.h"
-
-namespace {
-
-class CSilentUi : public IUi {
-public:
-    bool ShowMessageBox(EMessageBox, const char*) override { return false; }
-    void ShowStatusMessage(const char*) override {}
-    void ErrorBeep() override {}
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static CSilentUi s_ui;
-    SetUi(&s_ui);
+    SilenceUi();
     return 0;
 }
 

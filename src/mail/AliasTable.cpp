@@ -6,6 +6,7 @@
 #include "services/FileStream.h"
 #include "services/FileUtils.h"
 #include "services/ProfileFile.h"
+#include "services/TextUtils.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -15,25 +16,7 @@ constexpr size_t kMaxAliasFileBytes = 16 << 20;
 // Deeper than this, aliases of aliases can only be a loop we failed to see.
 constexpr int kMaxAliasDepth = 256;
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
+std::string_view Trim(std::string_view s) { return TrimOf(s, " \t\r"); }
 
 // Splits members at commas outside quotes, angle brackets and comments.
 void SplitMembers(std::string_view text, std::vector<std::string>& members)

@@ -8,21 +8,11 @@
 #include "platform/SettingsStore.h"
 #include "services/FileUtils.h"
 #include "services/StringUtils.h"
+#include "services/TextUtils.h"
 
 namespace {
 
 constexpr const char kSection[] = "Content Type List";
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -68,12 +58,7 @@ const CContentType* CContentTypeTable::FindByFileName(std::string_view fileName)
         std::string_view list = t.strExtensions;
         while (!list.empty()) {
             size_t comma = list.find(',');
-            std::string_view item = list.substr(0, comma);
-            while (!item.empty() && item.front() == ' ')
-                item.remove_prefix(1);
-            while (!item.empty() && item.back() == ' ')
-                item.remove_suffix(1);
-            if (EqualsNoCase(item, want))
+            if (EqualsNoCase(TrimOf(list.substr(0, comma), " "), want))
                 return &t;
             list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
         }

@@ -3,6 +3,7 @@
 
 #include "mail/AliasTable.h"
 #include "platform/Messages.h"
+#include "services/TextUtils.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -11,7 +12,18 @@ namespace {
 constexpr size_t kMaxBracketed = 509;
 constexpr size_t kMaxAtom = 253;
 
-bool IsSpecial(unsigned char c)
+bool IsAtomChar(unsigned char c) { return !IsRfc822Special(static_cast<char>(c)) && c > 0x20 && c != 0x7F; }
+
+bool IsWordToken(int type) { return type == TokAtom || type == TokQuoted; }
+
+} // namespace
+
+CHeaderField::CHeaderField(std::string_view name, std::string_view body)
+    : m_strName(name), m_strUpperName(UpperCaseAscii(name)), m_strBody(body), m_nKind(KindOfName(name))
+{
+}
+
+bool IsRfc822Special(char c)
 {
     switch (c) {
     case '(': case ')': case '<': case '>': case '@': case ',':
@@ -22,35 +34,9 @@ bool IsSpecial(unsigned char c)
     }
 }
 
-bool IsAtomChar(unsigned char c) { return !IsSpecial(c) && c > 0x20 && c != 0x7F; }
-
-bool IsWordToken(int type) { return type == TokAtom || type == TokQuoted; }
-
-// Bytes of the character at i: 2 for a lead byte with a proper second byte.
-size_t UnitAt(std::string_view text, size_t i)
-{
-    return (IsLeadByte(text[i]) && i + 1 < text.size() && IsTrailByte(text[i + 1])) ? 2 : 1;
-}
-
-} // namespace
-
-CHeaderField::CHeaderField(std::string_view name, std::string_view body)
-    : m_strName(name), m_strUpperName(UpperCase(name)), m_strBody(body), m_nKind(KindOfName(name))
-{
-}
-
-std::string CHeaderField::UpperCase(std::string_view text)
-{
-    std::string upper(text);
-    for (size_t i = 0; i < upper.size(); i += CharLenAt(upper, i))
-        if (upper[i] >= 'a' && upper[i] <= 'z')
-            upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
-    return upper;
-}
-
 int CHeaderField::KindOfName(std::string_view name)
 {
-    std::string upper = UpperCase(name);
+    std::string upper = UpperCaseAscii(name);
     for (const char* n : {"TO", "CC", "BCC", "RESENT-TO", "RESENT-CC", "RESENT-BCC"})
         if (upper == n)
             return kAddressField;
@@ -86,7 +72,7 @@ public:
         case '@': Single(tok, TokAt); break;
         case ',': Single(tok, TokComma); break;
         default:
-            if (IsSpecial(c))
+            if (IsRfc822Special(static_cast<char>(c)))
                 Single(tok, TokSpecial);
             else if (IsAtomChar(c))
                 ok = Atom(tok);
@@ -124,13 +110,13 @@ private:
         int depth = 0;
         while (m_pos < m_text.size()) {
             char c = m_text[m_pos];
-            if (UnitAt(m_text, m_pos) == 2) {
+            if (CharUnitAt(m_text, m_pos) == 2) {
                 m_pos += 2;
                 continue;
             }
             ++m_pos;
             if (c == '\\' && m_pos < m_text.size())
-                m_pos += UnitAt(m_text, m_pos);
+                m_pos += CharUnitAt(m_text, m_pos);
             else if (c == '(')
                 ++depth;
             else if (c == ')' && --depth == 0)
@@ -156,9 +142,9 @@ private:
                 return true;
             }
             // A double-byte character is one unit: its second byte may be '\\' or ']'.
-            size_t n = UnitAt(m_text, i);
+            size_t n = CharUnitAt(m_text, i);
             if (n == 1 && bEscapes && c == '\\' && i + 1 < m_text.size())
-                n = 1 + UnitAt(m_text, i + 1);
+                n = 1 + CharUnitAt(m_text, i + 1);
             i += n;
         }
         std::string text(m_text);
@@ -170,7 +156,7 @@ private:
     {
         size_t i = m_pos;
         while (i < m_text.size()) {
-            if (UnitAt(m_text, i) == 2) {
+            if (CharUnitAt(m_text, i) == 2) {
                 i += 2;
                 continue;
             }

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+// The specials of RFC 822: ()<>@,;:\".[]
+bool IsRfc822Special(char c);
+
 // What a field is, by its name.
 enum EFieldKind {
     kOtherField = 0,
@@ -26,7 +29,6 @@ public:
     int Kind() const { return m_nKind; }
 
     static int KindOfName(std::string_view name);
-    static std::string UpperCase(std::string_view text);
 
 private:
     std::string m_strName;

@@ -2,30 +2,14 @@
 #include "mail/HeaderFold.h"
 
 #include "mail/HeaderField.h"
-#include "text/Sjis.h"
+#include "services/TextUtils.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsSpecial(char c)
-{
-    switch (c) {
-    case '(': case ')': case '<': case '>': case '@': case ',':
-    case ';': case ':': case '\\': case '"': case '.': case '[': case ']':
-        return true;
-    default:
-        return false;
-    }
-}
-
 // An encoded word is only taken as one from this length on ("=?" to "?=").
 constexpr size_t kMinEncodedWord = 11;
-
-size_t UnitAt(std::string_view s, size_t i)
-{
-    return (IsLeadByte(s[i]) && i + 1 < s.size() && IsTrailByte(s[i + 1])) ? 2 : 1;
-}
 
 // The double quote at i opens the value of a name= parameter.
 bool IsNameQuote(std::string_view s, size_t i) { return s[i] == '"' && i >= 5 && s.substr(i - 5, 5) == "name="; }
@@ -35,7 +19,7 @@ bool IsAddressFieldName(std::string_view line)
     size_t colon = line.find(':');
     if (colon == std::string_view::npos)
         return false;
-    std::string name = CHeaderField::UpperCase(line.substr(0, colon));
+    std::string name = UpperCaseAscii(line.substr(0, colon));
     return name == "FROM" || CHeaderField::KindOfName(name) == kAddressField;
 }
 
@@ -63,7 +47,7 @@ void WalkBoundaries(std::string_view s, CFoldState st, F visit)
     for (size_t i = 0;;) {
         if (!visit(i, st) || i == s.size())
             return;
-        size_t n = UnitAt(s, i);
+        size_t n = CharUnitAt(s, i);
         st.bPrevSingle = n == 1;
         if (n == 2) {
             i += 2;
@@ -85,7 +69,7 @@ void WalkBoundaries(std::string_view s, CFoldState st, F visit)
             i += 2;
             continue;
         } else if ((st.bQuote || st.nComment > 0) && c == '\\' && i + 1 < s.size()) {
-            i += 1 + UnitAt(s, i + 1);
+            i += 1 + CharUnitAt(s, i + 1);
             continue;
         } else if (st.bQuote) {
             if (c == '"')
@@ -142,10 +126,10 @@ size_t ScanForFold(std::string_view s, size_t width, bool bAddressField, EScan s
         bool cand = bBlank;
         if (i < s.size()) {
             char c = s[i];
-            if ((IsSpecial(c) && !IsNameQuote(s, i)) || (c == '=' && i + 1 < s.size() && s[i + 1] == '?'))
+            if ((IsRfc822Special(c) && !IsNameQuote(s, i)) || (c == '=' && i + 1 < s.size() && s[i + 1] == '?'))
                 cand = true;
         }
-        if (st.bPrevSingle && IsSpecial(s[i - 1]) && !IsNameQuote(s, i - 1))
+        if (st.bPrevSingle && IsRfc822Special(s[i - 1]) && !IsNameQuote(s, i - 1))
             cand = true;
         if (i == st.encodedEnd)
             cand = true;

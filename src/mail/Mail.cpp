@@ -1,6 +1,7 @@
 // The mail message: reading its header, the values drawn from it, its file.
 #include "mail/Mail.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@
 #include "platform/NamedMutex.h"
 #include "platform/Ui.h"
 #include "services/FileUtils.h"
+#include "services/TextUtils.h"
 #include "text/Doc.h"
 #include "text/DocHeader.h"
 #include "text/Sjis.h"
@@ -25,44 +27,12 @@ constexpr int kDoubleByteScanLines = 2000;
 constexpr size_t kScanLineBytes = 4096;
 constexpr size_t kCopyBlock = 1024;
 
-size_t UnitAt(std::string_view s, size_t i)
-{
-    return (IsLeadByte(s[i]) && i + 1 < s.size() && IsTrailByte(s[i + 1])) ? 2 : 1;
-}
-
 bool HasLeadByte(std::string_view s)
 {
     for (char c : s)
         if (IsLeadByte(c))
             return true;
     return false;
-}
-
-std::string_view TrimmedOf(std::string_view s, const char* chars)
-{
-    size_t first = s.find_first_not_of(chars);
-    if (first == std::string_view::npos)
-        return std::string_view();
-    size_t last = s.find_last_not_of(chars);
-    return s.substr(first, last - first + 1);
-}
-
-size_t FindNoCase(std::string_view text, std::string_view word)
-{
-    for (size_t i = 0; i + word.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < word.size()) {
-            char c = text[i + k];
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-            if (c != word[k])
-                break;
-            ++k;
-        }
-        if (k == word.size())
-            return i;
-    }
-    return std::string_view::npos;
 }
 
 // Copies from to a new file beside to, then puts it in to's place in one step.
@@ -313,10 +283,8 @@ bool CMail::Load(bool bStrict, bool bExpandAliases)
     m_nStatus = found ? StatusOf(status) : kStatusError;
     m_nFileSize = m_strPath.empty() ? -1 : FileSizeOf(m_strPath);
     m_strSenderName = SenderNameOf(GetField("FROM"));
-    m_strSubject = GetField("SUBJECT");
-    m_strSubject.erase(0, m_strSubject.find_first_not_of(" \t") == std::string::npos
-                              ? m_strSubject.size()
-                              : m_strSubject.find_first_not_of(" \t"));
+    std::string subject = GetField("SUBJECT");
+    m_strSubject = subject.substr(std::min(subject.find_first_not_of(" \t"), subject.size()));
     m_strBodySummary.clear();
     if (!m_pDoc && ok && m_nBodyOffset >= 0 && Open("r")) {
         if (SeekBody())
@@ -555,9 +523,9 @@ std::string CMail::SenderNameOf(std::string_view from)
     size_t i = 0;
     while (i < from.size()) {
         char c = from[i];
-        size_t n = UnitAt(from, i);
+        size_t n = CharUnitAt(from, i);
         if (n == 1 && (bQuote || nComment > 0) && c == '\\' && i + 1 < from.size()) {
-            i += 1 + UnitAt(from, i + 1);
+            i += 1 + CharUnitAt(from, i + 1);
             continue;
         }
         if (n == 2) {
@@ -585,7 +553,7 @@ std::string CMail::SenderNameOf(std::string_view from)
         }
         i += n;
     }
-    std::string_view box = TrimmedOf(from.substr(0, i), "\r\n\t ");
+    std::string_view box = TrimOf(from.substr(0, i), "\r\n\t ");
     std::string_view name;
     size_t lt = box.find('<');
     size_t open = box.find('(');
@@ -599,7 +567,7 @@ std::string CMail::SenderNameOf(std::string_view from)
     } else {
         name = box;
     }
-    name = TrimmedOf(name, "\r\n\t ");
+    name = TrimOf(name, "\r\n\t ");
     if (name.size() > 2 && name.front() == '"' && name.back() == '"')
         name = name.substr(1, name.size() - 2);
     return std::string(name);

@@ -15,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "services/FileUtils.h"
+#include "services/TextUtils.h"
 #include "text/Sjis.h"
 #include "text/Unicode.h"
 
@@ -42,17 +43,6 @@ const std::string& BodyTextName()
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 bool EndsWithCrLf(const std::string& s) { return s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
 
 // A boundary nobody used in this run: "Mavlen_" with the time in seconds and
 // the low 16 bits of the millisecond tick; a repeat (two within one

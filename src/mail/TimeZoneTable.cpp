@@ -1,6 +1,8 @@
 // The zone names RFC 822 defines, and those found in the mail of our users.
 #include "mail/TimeZoneTable.h"
 
+#include "services/TextUtils.h"
+
 namespace {
 
 struct CTimeZoneName {
@@ -19,19 +21,6 @@ constexpr CTimeZoneName kTimeZones[] = {
     {"KST", "+0900"},  {"JST", "+0900"},  {"AEST", "+1000"}, {"AEDT", "+1100"},
     {"NZST", "+1200"}, {"NZDT", "+1300"},
 };
-
-bool EqualsNoCase(std::string_view a, const char* b)
-{
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        char x = a[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (x != b[i])
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
 
 } // namespace
 

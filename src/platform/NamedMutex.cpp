@@ -7,22 +7,11 @@ int g_nHeld = 0;
 
 } // namespace
 
-bool CNamedMutex::Acquire()
+bool CNamedMutex::Get(bool bWait)
 {
     if (m_bHeld)
         return true;
-    if (!Take(true))
-        return false;
-    m_bHeld = true;
-    ++g_nHeld;
-    return true;
-}
-
-bool CNamedMutex::TryAcquire()
-{
-    if (m_bHeld)
-        return true;
-    if (!Take(false))
+    if (!Take(bWait))
         return false;
     m_bHeld = true;
     ++g_nHeld;

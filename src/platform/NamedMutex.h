@@ -16,9 +16,9 @@ public:
     // Waits without a time limit until this process owns the mutex. A mutex
     // whose last owner ended without releasing it counts as taken by us. False
     // only when the mutex could not be made at all.
-    bool Acquire();
+    bool Acquire() { return Get(true); }
     // Takes it only when nobody holds it now.
-    bool TryAcquire();
+    bool TryAcquire() { return Get(false); }
     void Release();
     bool IsHeld() const { return m_bHeld; }
 
@@ -27,6 +27,7 @@ public:
     static int HeldCount();
 
 private:
+    bool Get(bool bWait);
     // The platform's part: take (waiting or not) and give back.
     bool Take(bool bWait);
     void Give();

@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "services/TextUtils.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -22,18 +23,6 @@ std::vector<size_t> SeparatorsOf(std::string_view path)
 }
 
 bool IsBareDrive(std::string_view path) { return path.size() == 2 && path[1] == ':'; }
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
-    return true;
-}
 
 bool IsDeviceName(std::string_view name)
 {

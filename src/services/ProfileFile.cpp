@@ -2,31 +2,14 @@
 #include "services/ProfileFile.h"
 
 #include "services/FileStream.h"
+#include "services/TextUtils.h"
 
 namespace {
 
 // Settings files are small; a bigger one is not read past this.
 constexpr size_t kMaxProfileBytes = 1 << 20;
 
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
+std::string_view Trim(std::string_view s) { return TrimOf(s, " \t\r"); }
 
 } // namespace
 
