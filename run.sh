@@ -16,6 +16,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 export WINEPREFIX="$top/build/win64/run-prefix"
+if [ ! -f "$WINEPREFIX/.tova-init" ]; then
+    echo "run.sh: preparing the Wine prefix (once)..." >&2
+    WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
+        /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
+    "$top/scripts/prefix-init.sh" "$WINEPREFIX"
+    touch "$WINEPREFIX/.tova-init"
+fi
 [ $# -gt 0 ] || set -- "$top/samples/sample.txt"
 # Absolute Unix paths become Z:\ paths; Wine passes relative ones through as they are.
 args=""

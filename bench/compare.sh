@@ -101,3 +101,6 @@ for code in sjis euc jis; do
         $((fmin / 1000)) $((fmed / 1000)) "$(mbps "$bytes" "$fmin")" \
         $((lmin / 1000)) $((lmed / 1000)) "$(mbps "$bytes" "$lmin")" "$(ratio "$lmin" "$fmin")"
 done
+
+# The search engine beside grep and the reference regular-expression library.
+bench/compare_search.sh "$mb"

@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "mail/MailDate.h"
-#include "mail/MailSettings.h"
+#include "app/AppSettings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     static const char* const kZones[] = {"+0900", "-0500", "GMT", "JST", "+9900", "", "UT-1200"};
     unsigned pick = data[0] % 8;
-    MailSettings().m_strTimeZone = pick < 7 ? kZones[pick] : text.substr(0, 16);
+    AppSettings().m_strTimeZone = pick < 7 ? kZones[pick] : text.substr(0, 16);
     ParseDate(text, "fuzz");
     ParseTimeZone(text, "fuzz");
-    MailSettings().m_strTimeZone = "+0900";
+    AppSettings().m_strTimeZone = "+0900";
     return 0;
 }

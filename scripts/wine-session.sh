@@ -40,15 +40,15 @@ esac
 
 stop
 mkdir -p "$state"
-if [ ! -f "$golden/.ready" ]; then
+# The golden prefix is made again when prefix-init.sh changes what it sets.
+golden_version=3
+if [ "$(cat "$golden/.ready" 2>/dev/null)" != "$golden_version" ]; then
     rm -rf "$golden"
     WINEPREFIX="$golden" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
         /usr/lib/wine/wine64 wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
-    # A crash must print a backtrace and exit, not wait for a click on a dialog.
-    WINEPREFIX="$golden" WINEDEBUG=-all /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\WineDbg' \
-        /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$state/wineboot.log" 2>&1
+    "$here/prefix-init.sh" "$golden"
     WINEPREFIX="$golden" /usr/lib/wine/wineserver64 -w
-    touch "$golden/.ready"
+    echo "$golden_version" >"$golden/.ready"
 fi
 rm -rf "$prefix"
 cp -a "$golden" "$prefix"

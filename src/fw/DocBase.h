@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/CmdTarget.h"
+
 class CArchive;
 class CDocBase;
 
@@ -37,7 +39,8 @@ private:
     CDocBase* m_pDocument = nullptr;
 };
 
-class CDocBase {
+// A document is a command target: commands reach it after its active view.
+class CDocBase : public CCmdTarget {
 public:
     CDocBase() = default;
     virtual ~CDocBase();

@@ -8,7 +8,7 @@
 #include "mail/AliasTable.h"
 #include "mail/HeaderSource.h"
 #include "mail/MailDate.h"
-#include "mail/MailSettings.h"
+#include "mail/MailWorkDir.h"
 #include "mail/MailTempFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "mail/MailSettings.h"
+#include "app/AppSettings.h"
 #include "mail/TimeZoneTable.h"
 #include "platform/Messages.h"
 #include "view/RegEx.h"
@@ -148,7 +148,7 @@ int LocalZone()
     static std::string s_strValue;
     static int s_nHours = 0;
     static bool s_bKnown = false;
-    const std::string& value = MailSettings().m_strTimeZone;
+    const std::string& value = AppSettings().m_strTimeZone;
     if (!s_bKnown || value != s_strValue) {
         s_nHours = ParseTimeZone(value, "TimeZone");
         s_strValue = value;
@@ -157,23 +157,15 @@ int LocalZone()
     return s_nHours;
 }
 
-// The three zone patterns, compiled once into the mail code's own engine.
-struct CZonePatterns {
-    RegExProgram* pNumeric = nullptr;
-    RegExProgram* pUt = nullptr;
-    RegExProgram* pGmt = nullptr;
-};
-
-const CZonePatterns& ZonePatterns()
+// Does the zone text begin with what the pattern describes? The mail code's own
+// engine is rewound for each pattern: no program is kept that a rewind at
+// start-up or elsewhere could take away (the arena keeps its blocks, so this
+// costs no allocation).
+bool ZoneMatches(const char* pattern, const char* text)
 {
-    static CZonePatterns s_patterns = [] {
-        CZonePatterns p;
-        p.pNumeric = MailRegEx().Compile("[+\\-]?[0-9]?[0-9]00", false);
-        p.pUt = MailRegEx().Compile("UT[+\\-][0-9]?[0-9]00", false);
-        p.pGmt = MailRegEx().Compile("GMT[+\\-][0-9]?[0-9]00", false);
-        return p;
-    }();
-    return s_patterns;
+    MailRegEx().Rewind();
+    RegExProgram* program = MailRegEx().Compile(pattern, false);
+    return program && CRegEx::Match(program, text, nullptr);
 }
 
 // Hours of a numeric zone: its sign, then the digits divided by 100.
@@ -198,12 +190,11 @@ int ParseTimeZone(std::string_view zone, std::string_view fileName, bool bFromTa
         TraceLog("Illegal date format in %s\r\n", file.c_str());
         return 0;
     }
-    const CZonePatterns& z = ZonePatterns();
-    if (z.pNumeric && CRegEx::Match(z.pNumeric, text.c_str(), nullptr))
+    if (ZoneMatches("[+\\-]?[0-9]?[0-9]00", text.c_str()))
         return NumericZone(text.c_str());
-    if (z.pUt && CRegEx::Match(z.pUt, text.c_str(), nullptr))
+    if (ZoneMatches("UT[+\\-][0-9]?[0-9]00", text.c_str()))
         return NumericZone(text.c_str() + 2);
-    if (z.pGmt && CRegEx::Match(z.pGmt, text.c_str(), nullptr))
+    if (ZoneMatches("GMT[+\\-][0-9]?[0-9]00", text.c_str()))
         return NumericZone(text.c_str() + 3);
     // A name: the first word, looked up in the table.
     std::string name = text.substr(0, text.find_first_of(" \t\r\n("));

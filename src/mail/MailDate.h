@@ -10,7 +10,8 @@
 // stands for 1 Jan 2001 00:00:00 local. Two-digit years below 95 are 20xx, the
 // others 19xx; month names are compared with case ("Jan" ... "Dec"; another
 // name is month 0). The result is the C library's local calendar time with the
-// hour moved by the difference between the local zone (setting "TimeZone") and
+// hour moved by the difference between the local zone ("TimeZone" of
+// AppSettings(), worked out once for each value it takes) and
 // the mail's; -1 after "can't convert date field to local time\r\n".
 std::time_t ParseDate(std::string_view body, std::string_view fileName = {});
 

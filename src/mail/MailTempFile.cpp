@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "mail/MailSettings.h"
+#include "mail/MailWorkDir.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "services/FileUtils.h"

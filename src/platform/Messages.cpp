@@ -77,6 +77,15 @@ bool QuestionBox(const char* format, ...) { TOVA_FORWARD(EMessageBox::Question) 
 void FatalErrorBox(const char* format, ...) { TOVA_FORWARD(EMessageBox::Fatal) (void)result; }
 #undef TOVA_FORWARD
 
+EAnswer YesNoCancelBox(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args);
+    va_end(args);
+    return Ui().AskYesNoCancel(text.c_str());
+}
+
 void StatusMessage(unsigned id)
 {
     const char* text = LoadSjisString(id);

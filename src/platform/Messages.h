@@ -6,6 +6,8 @@
 #pragma once
 #include <string>
 
+#include "platform/Ui.h"
+
 #if defined(__MINGW32__)
 #define TOVA_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
 #else
@@ -21,6 +23,8 @@ void InfoBox(const char* format, ...) TOVA_PRINTF(1, 2);
 // True for Yes; a number that cannot be loaded counts as No (no box is shown).
 bool QuestionBox(unsigned id);
 bool QuestionBox(const char* format, ...) TOVA_PRINTF(1, 2);
+// A question with Yes, No and Cancel (exclamation icon).
+EAnswer YesNoCancelBox(const char* format, ...) TOVA_PRINTF(1, 2);
 // An error box after which the main window quits with exit code 1.
 void FatalErrorBox(unsigned id);
 void FatalErrorBox(const char* format, ...) TOVA_PRINTF(1, 2);

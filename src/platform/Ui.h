@@ -11,11 +11,20 @@ enum class EMessageBox {
     Fatal,        // an error box after which the main window quits with exit code 1
 };
 
+// The answer to a question with a Cancel button.
+enum class EAnswer { Yes, No, Cancel };
+
 class IUi {
 public:
     virtual ~IUi() = default;
     // Shows a box with Shift-JIS text. True when a question box was answered Yes.
     virtual bool ShowMessageBox(EMessageBox kind, const char* sjisText) = 0;
+    // A question answered Yes, No or Cancel (the "save changes" question). This
+    // default asks a Yes/No question, so it never answers Cancel.
+    virtual EAnswer AskYesNoCancel(const char* sjisText)
+    {
+        return ShowMessageBox(EMessageBox::Question, sjisText) ? EAnswer::Yes : EAnswer::No;
+    }
     // Puts Shift-JIS text into pane 0 of the status bar.
     virtual void ShowStatusMessage(const char* sjisText) = 0;
     // The error beep: 700 Hz for 40 ms on Windows NT, the default beep elsewhere.

@@ -3,6 +3,12 @@
 
 #include "platform/Wide_win.h"
 
+namespace {
+
+HWND BoxOwner(HWND hOwner) { return hOwner && ::IsWindow(hOwner) ? ::GetLastActivePopup(hOwner) : nullptr; }
+
+} // namespace
+
 bool CWin32Ui::ShowMessageBox(EMessageBox kind, const char* sjisText)
 {
     UINT flags = MB_OK | MB_ICONSTOP;
@@ -12,11 +18,17 @@ bool CWin32Ui::ShowMessageBox(EMessageBox kind, const char* sjisText)
     case EMessageBox::Information: flags = MB_OK | MB_ICONINFORMATION; break;
     case EMessageBox::Question: flags = MB_YESNO | MB_ICONQUESTION; break;
     }
-    HWND owner = m_hOwner && ::IsWindow(m_hOwner) ? ::GetLastActivePopup(m_hOwner) : nullptr;
-    int answer = ::MessageBoxW(owner, Wide(sjisText).c_str(), L"tova", flags | MB_SETFOREGROUND);
+    int answer = ::MessageBoxW(BoxOwner(m_hOwner), Wide(sjisText).c_str(), L"tova", flags | MB_SETFOREGROUND);
     if (kind == EMessageBox::Fatal)
         ::PostQuitMessage(1);
     return answer == IDYES;
+}
+
+EAnswer CWin32Ui::AskYesNoCancel(const char* sjisText)
+{
+    int answer = ::MessageBoxW(BoxOwner(m_hOwner), Wide(sjisText).c_str(), L"tova",
+                               MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+    return answer == IDYES ? EAnswer::Yes : answer == IDNO ? EAnswer::No : EAnswer::Cancel;
 }
 
 void CWin32Ui::ShowStatusMessage(const char* sjisText)

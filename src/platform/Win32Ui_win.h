@@ -11,6 +11,7 @@
 class CWin32Ui : public IUi {
 public:
     bool ShowMessageBox(EMessageBox kind, const char* sjisText) override;
+    EAnswer AskYesNoCancel(const char* sjisText) override;
     void ShowStatusMessage(const char* sjisText) override;
     void ErrorBeep() override;
     void TraceLog(const char* sjisText) override;

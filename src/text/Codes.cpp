@@ -61,7 +61,8 @@ constexpr unsigned SjisOfJis(unsigned row, unsigned cell)
 
 // The converters go through tables rather than the arithmetic: the branches of
 // the arithmetic follow the text and mispredict on every other character.
-// Lead bytes 0x81-0x9F and 0xE0-0xFC as 0..59 (0xFF: no lead byte).
+// Lead bytes 0x81-0x9F and 0xE0-0xFC as rows 0..59; every other byte as row
+// 60, which holds no character.
 struct CLeadIndex {
     uchar index[256];
     constexpr CLeadIndex() : index()
@@ -69,25 +70,38 @@ struct CLeadIndex {
         for (unsigned b = 0; b < 256; ++b)
             index[b] = b >= 0x81 && b <= 0x9F ? static_cast<uchar>(b - 0x81)
                        : b >= 0xE0 && b <= 0xFC ? static_cast<uchar>(b - 0xE0 + 31)
-                                                : 0xFF;
+                                                : 60;
     }
 };
 constexpr CLeadIndex kLead;
 
-// JIS code of (lead index, trail byte - 0x40); 0 when none or not a trail byte.
+// JIS code of (lead row, trail byte); 0 when it is no pair or has no code.
 struct CSjisToJisTable {
-    unsigned short code[60][192];
+    unsigned short code[61][256];
     constexpr CSjisToJisTable() : code()
     {
         for (unsigned l = 0; l < 60; ++l)
-            for (unsigned t = 0x40; t < 0x100; ++t) {
+            for (unsigned t = 0; t < 256; ++t) {
                 unsigned lead = l < 31 ? 0x81 + l : 0xE0 + l - 31;
                 bool trail = (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC);
-                code[l][t - 0x40] = static_cast<unsigned short>(trail ? JisOfSjis(lead, t) : 0);
+                code[l][t] = static_cast<unsigned short>(trail ? JisOfSjis(lead, t) : 0);
             }
     }
 };
 constexpr CSjisToJisTable kSjisToJis;
+
+// The JIS code of the character at s[i]: 0 when it is not a double-byte
+// character of JIS X 0208 (then the callers look closer, which is rare).
+inline unsigned PairJis(const char* s, size_t i, size_t n)
+{
+    return i + 1 < n ? kSjisToJis.code[kLead.index[static_cast<uchar>(s[i])]][static_cast<uchar>(s[i + 1])] : 0;
+}
+
+// A lead byte followed, within the text, by a trail byte.
+inline bool IsPairAt(const char* s, size_t i, size_t n)
+{
+    return i + 1 < n && IsLeadByte(static_cast<uchar>(s[i])) && IsTrailByte(static_cast<uchar>(s[i + 1]));
+}
 
 // Shift-JIS code of a JIS pair given as (row & 0x7F) << 7 | (cell & 0x7F); the
 // geta mark where there is none.
@@ -103,16 +117,6 @@ struct CJisToSjisTable {
     }
 };
 constexpr CJisToSjisTable kJisToSjis;
-
-// The JIS code of the Shift-JIS pair at s[i], s[i+1] (i + 1 < n): 0 with
-// *pbPair false when it is no pair, 0 with *pbPair true when it has no code.
-inline unsigned PairJis(const char* s, size_t i, size_t n, bool* pbPair)
-{
-    unsigned l = kLead.index[static_cast<uchar>(s[i])];
-    uchar t = i + 1 < n ? static_cast<uchar>(s[i + 1]) : 0;
-    *pbPair = l != 0xFF && IsTrailByte(t);
-    return *pbPair ? kSjisToJis.code[l][t - 0x40] : 0;
-}
 
 } // namespace
 
@@ -138,28 +142,26 @@ size_t SjisToJisN(char* dest, const char* src, size_t n, bool bAllowKana, bool* 
     if (pbStopped)
         *pbStopped = false;
     while (i < n) {
-        uchar c = static_cast<uchar>(src[i]);
-        unsigned jis;
-        bool bPair = false;
-        if (c >= 0x80 && ((jis = PairJis(src, i, n, &bPair)) != 0 || bPair)) {
-            if (jis == 0)
-                jis = kJisGeta;
+        unsigned jis = PairJis(src, i, n);
+        if (jis) {
             i += 2;
-        } else if (IsHankakuKana(c)) {
+        } else if (IsPairAt(src, i, n)) {
+            jis = kJisGeta;
+            i += 2;
+        } else if (IsHankakuKana(static_cast<uchar>(src[i]))) {
             if (!bAllowKana) {
                 if (pbStopped)
                     *pbStopped = true;
                 break;
             }
-            jis = SjisToJisCode(HankakuToZenkaku(c));
+            jis = SjisToJisCode(HankakuToZenkaku(static_cast<uchar>(src[i])));
             ++i;
         } else {
             if (bKanji) {
                 d = Put3(d, kJisLeaveKanji);
                 bKanji = false;
             }
-            *d++ = static_cast<char>(c);
-            ++i;
+            *d++ = src[i++];
             continue;
         }
         if (!bKanji) {
@@ -186,24 +188,15 @@ size_t SjisToEucN(char* dest, const char* src, size_t n)
     char* d = dest;
     size_t i = 0;
     while (i < n) {
-        uchar c = static_cast<uchar>(src[i]);
-        if (c < 0x80) {
-            *d++ = static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        bool bPair;
-        unsigned jis = PairJis(src, i, n, &bPair);
-        if (bPair) {
+        unsigned jis = PairJis(src, i, n);
+        if (jis || IsPairAt(src, i, n)) {
             d = PutCode(d, jis, 0x80);  // no code: 0x80 0x80, which our reader takes back as 〓
             i += 2;
-        } else if (IsHankakuKana(c)) {
+        } else if (IsHankakuKana(static_cast<uchar>(src[i]))) {
             *d++ = '\x8E';
-            *d++ = static_cast<char>(c);
-            ++i;
+            *d++ = src[i++];
         } else {
-            *d++ = static_cast<char>(c);
-            ++i;
+            *d++ = src[i++];
         }
     }
     return static_cast<size_t>(d - dest);

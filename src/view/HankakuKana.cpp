@@ -15,14 +15,23 @@ struct Run {
     long nLength;
 };
 
-// Every run of half-width katakana characters in the line, in order.
+// A single-byte character of 0x80 or above: half-width katakana, or a stray byte
+// (0x80, 0xA0, 0xFD-0xFF) that the composer's save refuses just the same, so the
+// search must be able to find it.
+bool IsHighSingleByte(std::string_view line, size_t i, int len)
+{
+    unsigned char b = static_cast<unsigned char>(line[i]);
+    return len == 1 && b >= 0x80 && !IsLeadByte(b);
+}
+
+// Every run of such characters in the line, in order.
 std::vector<Run> Runs(std::string_view line)
 {
     std::vector<Run> runs;
     size_t i = 0;
     while (i < line.size()) {
         int len = CharLenAt(line, i);
-        if (len == 1 && IsHankakuKana(line[i])) {
+        if (IsHighSingleByte(line, i, len)) {
             if (!runs.empty() && runs.back().nStart + runs.back().nLength == static_cast<long>(i))
                 ++runs.back().nLength;
             else

@@ -1,7 +1,9 @@
 // The half-width katakana mode of search and replace: finding runs of half-width
-// katakana and turning a run into full-width katakana. A byte 0xA1-0xDF is
-// half-width katakana only where a character starts (the same byte values also
-// occur as the second byte of double-byte characters, such as 漢).
+// katakana and turning a run into full-width katakana. A run is made of the
+// single-byte characters of 0x80 or above (half-width katakana, and the stray
+// bytes 0x80, 0xA0, 0xFD-0xFF that the composer's save refuses too), judged by
+// characters: the same byte values also occur as the second byte of double-byte
+// characters, such as 漢. Widening leaves stray bytes as they are.
 #pragma once
 #include <string>
 #include <string_view>

@@ -87,7 +87,8 @@ private:
     bool m_bGroupOpen = false;
 };
 
-// The two engine objects of the program: the one behind search and replace, and
-// the one the mail code parses time zones with.
+// The two engine objects of the program: the one behind search and replace
+// (only the application's searcher compiles into it, and each new searcher
+// rewinds it), and the one the mail code parses time zones with.
 CRegEx& SearchRegEx();
 CRegEx& MailRegEx();

@@ -80,6 +80,10 @@ CRegExScan::CRegExScan(RegExProgram* pProgram) : m_pProgram(pProgram)
             }
         if (n == 1 && only != 0)
             m_strPrefix.push_back(static_cast<char>(only));
+        else if (n <= kMaxRare && !m_abFirst[0])
+            for (int b = 1; b < 256; ++b)
+                if (m_abFirst[b])
+                    m_abRare[m_nRare++] = static_cast<unsigned char>(b);
     }
 }
 
@@ -93,39 +97,60 @@ bool CRegExScan::MatchAt(const char* line, long pos, RegExMatch* pResult) const
     return CanStartAt(line, pos) && CRegEx::Match(m_pProgram, line + pos, pResult);
 }
 
+size_t CRegExScan::NextCandidate(std::string_view text, size_t at, long* next) const
+{
+    if (!m_strPrefix.empty())
+        return text.find(m_strPrefix, at);
+    // The next place of each starting byte is kept until the scan passes it, so
+    // a frequent byte does not make the search for a rare one start over.
+    size_t best = std::string_view::npos;
+    for (int i = 0; i < m_nRare; ++i) {
+        if (next[i] != kNowhere && next[i] < static_cast<long>(at)) {
+            const void* p = std::memchr(text.data() + at, m_abRare[i], text.size() - at);
+            next[i] = p ? static_cast<const char*>(p) - text.data() : kNowhere;
+        }
+        if (next[i] != kNowhere && static_cast<size_t>(next[i]) < best)
+            best = static_cast<size_t>(next[i]);
+    }
+    return best;
+}
+
 long CRegExScan::FindForward(const char* line, long nLength, long nStart, RegExMatch* pResult) const
 {
     if (nStart < 0 || nStart > nLength)
         return -1;
-    if (!m_strPrefix.empty()) {
-        std::string_view text(line, static_cast<size_t>(nLength));
-        long from = nStart;  // a boundary at or before every candidate
-        size_t at = static_cast<size_t>(nStart);
+    if (m_strPrefix.empty() && m_nRare == 0) {
+        const unsigned char* s = reinterpret_cast<const unsigned char*>(line);
+        long pos = nStart;
         for (;;) {
-            size_t hit = text.find(m_strPrefix, at);
-            if (hit == std::string_view::npos)
+            unsigned char b = s[pos];
+            if (m_abFirst[b] && CRegEx::Match(m_pProgram, line + pos, pResult))
+                return pos;
+            if (pos >= nLength)
                 return -1;
-            long h = static_cast<long>(hit);
-            if (!IsBoundaryFrom(text, from, h)) {
-                from = h + 1;  // h is a trail byte
-                at = hit + 1;
-                continue;
-            }
-            if (CRegEx::Match(m_pProgram, line + h, pResult))
-                return h;
-            at = hit + static_cast<size_t>(CharLenAt(text, hit));
-            from = static_cast<long>(at);
+            pos += (IsLeadByte(b) && s[pos + 1] != 0) ? 2 : 1;
         }
     }
-    const unsigned char* s = reinterpret_cast<const unsigned char*>(line);
-    long pos = nStart;
+    // Jump from one place where a match could begin to the next, and try those
+    // that lie on a character boundary.
+    std::string_view text(line, static_cast<size_t>(nLength));
+    long next[kMaxRare] = {-1, -1, -1};
+    long from = nStart;  // a boundary at or before every candidate
+    size_t at = static_cast<size_t>(nStart);
     for (;;) {
-        unsigned char b = s[pos];
-        if (m_abFirst[b] && CRegEx::Match(m_pProgram, line + pos, pResult))
-            return pos;
-        if (pos >= nLength)
+        size_t hit = NextCandidate(text, at, next);
+        if (hit == std::string_view::npos)
             return -1;
-        pos += (IsLeadByte(b) && s[pos + 1] != 0) ? 2 : 1;
+        long h = static_cast<long>(hit);
+        if (!IsBoundaryFrom(text, from, h)) {
+            from = h + 1;  // h is a trail byte
+            at = hit + 1;
+            continue;
+        }
+        if (CRegEx::Match(m_pProgram, line + h, pResult))
+            return h;
+        at = hit + static_cast<size_t>(CharLenAt(text, hit));
+        from = static_cast<long>(at);
     }
 }
 

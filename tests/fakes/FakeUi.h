@@ -16,11 +16,15 @@ public:
     };
 
     bool ShowMessageBox(EMessageBox kind, const char* sjisText) override;
+    // Recorded as a Question box; answered from the same queue.
+    EAnswer AskYesNoCancel(const char* sjisText) override;
     void ShowStatusMessage(const char* sjisText) override;
     void ErrorBeep() override { ++m_nBeeps; }
     void TraceLog(const char* sjisText) override;
 
-    void AnswerNext(bool yes) { m_answers.push_back(yes); }
+    void AnswerNext(bool yes) { m_answers.push_back(yes ? EAnswer::Yes : EAnswer::No); }
+    // The next question is answered Cancel (a Yes/No question takes it as No).
+    void AnswerNextCancel() { m_answers.push_back(EAnswer::Cancel); }
     void Clear();
 
     std::vector<Box> m_boxes;
@@ -29,7 +33,7 @@ public:
     int m_nBeeps = 0;
 
 private:
-    std::deque<bool> m_answers;
+    std::deque<EAnswer> m_answers;
 };
 
 // Installs a CFakeUi for the lifetime of the object.

@@ -6,7 +6,7 @@
 
 #include "fakes/FakeUi.h"
 #include "mail/MailDate.h"
-#include "mail/MailSettings.h"
+#include "app/AppSettings.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::string Local(const std::string& body)
 TEST(MailDate, FourPatternsInTheirOrder)
 {
     CScopedFakeUi ui;
-    MailSettings().m_strTimeZone = "+0900";
+    AppSettings().m_strTimeZone = "+0900";
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:34:56 +0900"), "2001-01-01 12:34:56");
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:34:56 +0900 (JST)"), "2001-01-01 12:34:56");
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:34:56"), "2001-01-01 12:34:56");
@@ -42,7 +42,7 @@ TEST(MailDate, FourPatternsInTheirOrder)
 TEST(MailDate, YearsMonthsAndTheFallback)
 {
     CScopedFakeUi ui;
-    MailSettings().m_strTimeZone = "+0900";
+    AppSettings().m_strTimeZone = "+0900";
     EXPECT_EQ(Local("Tue, 3 Mar 98 01:02:03 +0900"), "1998-03-03 01:02:03");
     EXPECT_EQ(Local("Tue, 3 Mar 94 01:02:03 +0900"), "2094-03-03 01:02:03");
     EXPECT_EQ(Local("Tue, 3 Mar 1994 01:02:03 +0900"), "1994-03-03 01:02:03");
@@ -58,7 +58,7 @@ TEST(MailDate, YearsMonthsAndTheFallback)
 TEST(MailDate, LongWordsInAReceivedDateAreRefusedNotCopied)
 {
     CScopedFakeUi ui;
-    MailSettings().m_strTimeZone = "+0900";
+    AppSettings().m_strTimeZone = "+0900";
     std::string word(100000, 'W');
     EXPECT_EQ(Local(word + " 1 Jan 2001 10:00:00 +0900"), "2001-01-01 00:00:00");
     EXPECT_EQ(Local("Mon, 1 " + word + " 2001 10:00:00"), "2001-01-01 00:00:00");
@@ -99,9 +99,9 @@ TEST(MailDate, TimeZones)
 TEST(MailDate, TheLocalZoneComesFromTheSettings)
 {
     CScopedFakeUi ui;
-    MailSettings().m_strTimeZone = "-0500";
+    AppSettings().m_strTimeZone = "-0500";
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:00:00 +0900"), "2000-12-31 22:00:00");
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:00:00 EST"), "2001-01-01 12:00:00");
-    MailSettings().m_strTimeZone = "+0900";
+    AppSettings().m_strTimeZone = "+0900";
     EXPECT_EQ(Local("Mon, 1 Jan 2001 12:00:00 GMT"), "2001-01-01 21:00:00");
 }

@@ -12,7 +12,7 @@
 
 #include "fakes/FakeUi.h"
 #include "mail/Mail.h"
-#include "mail/MailSettings.h"
+#include "mail/MailWorkDir.h"
 #include "mail/MailTempFile.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedMutex.h"
@@ -262,7 +262,7 @@ TEST(Mail, TemporaryFilesAreNewAndGoAway)
 {
     CScopedFakeUi ui;
     CTempDir dir;
-    MailSettings().m_strWorkDir = dir.Dir();
+    SetMailWorkDir(dir.Dir());
     std::string path;
     {
         CMailTempFile a;
@@ -292,7 +292,7 @@ TEST(Mail, TemporaryFilesAreNewAndGoAway)
         EXPECT_EQ(dir.Read(next), "someone else's");
     }
     EXPECT_FALSE(FileExists(path));
-    MailSettings().m_strWorkDir.clear();
+    SetMailWorkDir("");
 }
 
 TEST(Mail, MovingAFileNeverLosesIt)

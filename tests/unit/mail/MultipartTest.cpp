@@ -10,7 +10,7 @@
 
 #include "fakes/FakeUi.h"
 #include "mail/Mail.h"
-#include "mail/MailSettings.h"
+#include "mail/MailWorkDir.h"
 #include "platform/FileSystem.h"
 #include "services/FileUtils.h"
 #include "support/TempDir.h"
@@ -40,12 +40,12 @@ class CMultipartFixture {
 public:
     CMultipartFixture()
     {
-        MailSettings().m_strWorkDir = m_dir.Path("work");
+        SetMailWorkDir(m_dir.Path("work"));
         std::filesystem::create_directories(m_dir.Path("work"));
         std::filesystem::create_directories(m_dir.Path("parts"));
         m_dir.Write("mail.txt", kPlainMail);
     }
-    ~CMultipartFixture() { MailSettings().m_strWorkDir.clear(); }
+    ~CMultipartFixture() { SetMailWorkDir(""); }
 
     // Written through the file seam: the names are Shift-JIS.
     void Part(const std::string& name, const std::string& bytes)

@@ -76,3 +76,16 @@ TEST(StringTable, IdsAreUnique)
     EXPECT_STREQ(LoadSjisString(50), "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1");
     EXPECT_EQ(LoadSjisString(4), nullptr);
 }
+
+TEST(Messages, YesNoCancelQuestionsAnswerAllThree)
+{
+    CScopedFakeUi ui;
+    ui.AnswerNext(true);
+    ui.AnswerNextCancel();
+    EXPECT_EQ(YesNoCancelBox("%s への変更を保存しますか？", "a.txt"), EAnswer::Yes);
+    EXPECT_EQ(YesNoCancelBox("x"), EAnswer::Cancel);
+    EXPECT_EQ(YesNoCancelBox("y"), EAnswer::No);  // nothing queued
+    ASSERT_EQ(ui.m_boxes.size(), 3u);
+    EXPECT_EQ(ui.m_boxes[0].kind, EMessageBox::Question);
+    EXPECT_EQ(ui.m_boxes[0].text, "a.txt への変更を保存しますか？");
+}

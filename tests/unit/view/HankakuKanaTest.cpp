@@ -85,3 +85,16 @@ TEST(HankakuKana, ReplaceWidensTheRunAtTheCaret)
 }
 
 } // namespace
+
+TEST(HankakuKana, StrayHighBytesBelongToRunsAndStayUnwidened)
+{
+    // The composer refuses to save any single byte of 0x80 or above, so the
+    // search finds the stray ones too; widening has no full-width form for them.
+    long start = -1, length = 0;
+    std::string line = "a\x80\xB1\xFD" "b";
+    ASSERT_TRUE(HankakuRunAt(line, 1, &start, &length));
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(length, 3);
+    EXPECT_EQ(HankakuToZenkakuRun("\x80\xB1\xFD"), "\x80\x83\x41\xFD");  // ア between the strays
+    EXPECT_FALSE(HankakuRunAt(std::string("\x8A\xBF"), 1, &start, &length));  // 漢's trail byte
+}

@@ -1,0 +1,112 @@
+// The editor's document window.
+#include "app/ChildFrame_win.h"
+
+#include "app/AppSettings.h"
+#include "app/EditorApp_win.h"
+#include "app/PlainView_win.h"
+#include "fw/MdiFrameWnd_win.h"
+#include "fw/View_win.h"
+#include "keys/CommandIds.h"
+
+bool CChildFrame::OnCreateClient()
+{
+    if (AppSettings().m_nMailMode == 0) {
+        if (!CMDIChildWnd::OnCreateClient())
+            return false;
+        m_pBodyView = GetActiveView();
+        return true;
+    }
+    if (!m_splitter.CreateStatic(m_hWnd, CSplitterWnd::kFirstPaneId))
+        return false;
+    CView* pHeader = CreateHeaderView();
+    if (!pHeader->Create(m_splitter.GetHwnd(), CSplitterWnd::PaneId(0), GetDocument())) {
+        delete pHeader;
+        return false;
+    }
+    m_splitter.SetPane(0, pHeader);
+    m_pBodyView = CreateView(m_splitter.GetHwnd(), CSplitterWnd::PaneId(1));
+    if (!m_pBodyView)
+        return false;
+    m_splitter.SetPane(1, m_pBodyView);
+    // The header pane starts closed.
+    m_splitter.SetRowInfo(0, 0, 0);
+    SetContent(&m_splitter);
+    SetActiveView(m_pBodyView, false);
+    return true;
+}
+
+CView* CChildFrame::CreateHeaderView() { return new CPlainView(true); }
+
+CView* CChildFrame::GetBodyView() const { return m_pBodyView; }
+
+void CChildFrame::ActivateFrame(int nCmdShow)
+{
+    // The first showing (the window may already be visible: some systems show
+    // a new document window as soon as it is made).
+    if (!m_bShown) {
+        m_bShown = true;
+        if (const WINDOWPLACEMENT* pPlacement = EditorApp()->GetRestorePlacement()) {
+            WINDOWPLACEMENT wp = *pPlacement;
+            wp.length = sizeof wp;
+            // (-1, -1) stands for "no minimized position of its own".
+            wp.flags = (wp.ptMinPosition.x == -1 && wp.ptMinPosition.y == -1) ? 0 : WPF_SETMINPOSITION;
+            nCmdShow = static_cast<int>(wp.showCmd);
+            wp.showCmd = SW_HIDE;
+            ::SetWindowPlacement(m_hWnd, &wp);
+            if (nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_MINIMIZE)
+                nCmdShow = SW_SHOWMINNOACTIVE;
+        }
+        if (AppSettings().m_bMaximize)
+            nCmdShow = SW_SHOWMAXIMIZED;
+    }
+    CMDIChildWnd::ActivateFrame(nCmdShow);
+}
+
+HACCEL CChildFrame::GetDefaultAccelerator()
+{
+    if (EditorApp()->m_bControlCodeMode)
+        return nullptr;
+    if (HACCEL hAccel = GetMainFrame()->GetAccelTable())
+        return hAccel;
+    return EditorApp()->GetDocumentAccelerator();
+}
+
+void CChildFrame::ToggleHeaderPane()
+{
+    GetMainFrame()->RunCommand(ID_VIEW_HEADER_BAR);
+    m_bHeaderPaneOpen = !m_bHeaderPaneOpen;
+    CView* pHeader = GetHeaderView();
+    if (!m_bHeaderPaneOpen) {
+        m_splitter.SetRowInfo(0, 0, 0);
+        m_splitter.RecalcLayout();
+        SetActiveView(m_pBodyView);
+        return;
+    }
+    int nIdeal = 0, nMin = 0;
+    if (!pHeader->GetPaneHeights(nIdeal, nMin))
+        nIdeal = nMin = 0;
+    m_splitter.SetRowInfo(0, nIdeal, nMin);
+    m_splitter.RecalcLayout();
+    SetActiveView(pHeader);
+}
+
+void CChildFrame::SwitchPane()
+{
+    if (!IsSplit() || !m_bHeaderPaneOpen)
+        return;
+    SetActiveView(GetActiveView() == GetHeaderView() ? m_pBodyView : GetHeaderView());
+}
+
+bool CChildFrame::OnCommand(unsigned nId, CCmdUi* pUi)
+{
+    if (nId == ID_HEADER_PANE) {
+        if (!IsSplit())
+            return false;
+        if (pUi)
+            pUi->SetCheck(m_bHeaderPaneOpen);
+        else
+            ToggleHeaderPane();
+        return true;
+    }
+    return CMDIChildWnd::OnCommand(nId, pUi);
+}

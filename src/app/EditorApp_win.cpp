@@ -1,0 +1,454 @@
+// The editor's application object.
+#include "app/EditorApp_win.h"
+
+#include <ole2.h>
+
+#include <optional>
+
+#include "app/AppSettings.h"
+#include "app/ChildFrame_win.h"
+#include "app/CommandLine.h"
+#include "app/MainFrame_win.h"
+#include "app/PlainView_win.h"
+#include "app/Resource.h"
+#include "app/StartupPaths.h"
+#include "fw/DocFlow_win.h"
+#include "fw/DocTemplate_win.h"
+#include "fw/FileDialog_win.h"
+#include "keys/CommandIds.h"
+#include "mail/MailWorkDir.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+#include "platform/Wide_win.h"
+#include "services/PathUtil.h"
+#include "text/Doc.h"
+#include "text/LineStore.h"
+#include "view/RegEx.h"
+
+namespace {
+
+std::optional<std::string> EnvironmentVariable(const wchar_t* name)
+{
+    DWORD n = ::GetEnvironmentVariableW(name, nullptr, 0);
+    if (n == 0)
+        return std::nullopt;
+    std::wstring value(n, L'\0');
+    n = ::GetEnvironmentVariableW(name, value.data(), n);
+    value.resize(n);
+    return Narrow(value);
+}
+
+std::string CurrentDirectory()
+{
+    DWORD n = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring dir(n, L'\0');
+    n = ::GetCurrentDirectoryW(n, dir.data());
+    dir.resize(n);
+    return Narrow(dir);
+}
+
+CSystemColors SystemColors()
+{
+    return CSystemColors{::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_WINDOW),
+                         ::GetSysColor(COLOR_HIGHLIGHTTEXT), ::GetSysColor(COLOR_HIGHLIGHT)};
+}
+
+// A name with wildcards would let the search below find some other file.
+bool HasWildcards(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
+
+} // namespace
+
+CEditorApp* EditorApp() { return dynamic_cast<CEditorApp*>(App()); }
+
+CEditorApp::CEditorApp() : CAppBase("Brellix")
+{
+    AllocateLineBuffers();
+}
+
+CEditorApp::~CEditorApp() = default;
+
+CMainFrame* CEditorApp::GetMainFrame() const { return dynamic_cast<CMainFrame*>(GetMainWnd()); }
+
+bool CEditorApp::InitInstance()
+{
+    // 1. The platform.
+    m_bWinNT = (::GetVersion() & 0x80000000) == 0;
+    // 2. The settings location.
+    SetRegistryKey();
+    // 3. OLE.
+    if (FAILED(::OleInitialize(nullptr))) {
+        ErrorBox("Can't initialize OLE library");
+        return false;
+    }
+    m_bOleInitialized = true;
+    // 4. The files opened last.
+    LoadStdProfileSettings(9);
+    // 5. The command line: an unknown option ends start-up without a word.
+    CCommandArgs args;
+    if (!ParseCommandLine(ArgumentsOf(GetCommandLineSjis()), args))
+        return false;
+    ApplyCommandLine(args);
+    // 6. The program's and the temporary folder.
+    FindFolders();
+    // 7. "Other", "Color" and the view font. (The colour dialog object comes
+    //    with the colour commands.)
+    ISettingsStore& store = SettingsStore();
+    CAppSettings& s = AppSettings();
+    LoadOtherSettings(store, s, CurrentDirectory());
+    LoadColorSettings(store, s, SystemColors());
+    LoadFontSettings(store, s);
+    if (!m_font.Create(s.m_strFaceName, s.m_nPointSize))
+        return false;
+    // 8. The content types of attachments.
+    ContentTypes().Load(store);
+    // 9. The document template of the run mode.
+    RegisterTemplate();
+    // 10. The main window. (Its "System" conversation, through which the shell
+    //     hands over files, starts with the DDE server.)
+    if (!CreateMainFrame())
+        return false;
+    // 11. The files of the command line; without any, in the plain mode, the
+    //     windows of the previous run.
+    for (const std::string& file : m_files)
+        OpenDocumentFile(file);
+    if (m_files.empty() && s.m_nMailMode == 0)
+        ReopenViewList();
+    // 12. Show the main window.
+    HWND hMain = GetMainWnd()->GetHwnd();
+    ::ShowWindow(hMain, m_nCmdShow);
+    ::UpdateWindow(hMain);
+    // 13. The remaining settings. The pointer's cursor is loaded with the mouse
+    //     pointer settings; the key binding table is loaded from "Key Binding
+    //     Table" (built-in table 1 when that fails) and installed as the main
+    //     window's accelerator table by the key binding task's
+    //     LoadKeyBindings(), which takes this place.
+    LoadFillingSettings(store, s);
+    LoadMouseSettings(store, s);
+    LoadKeyOptions(store, s);
+    LoadMailSettings(store, s);
+    m_bSettingsLoaded = true;
+    // 14. The program-wide regular-expression objects start with empty arenas.
+    //     (When "HookNumPad" is on, the numeric-keypad hook is installed here.)
+    SearchRegEx().Rewind();
+    MailRegEx().Rewind();
+    // 15. The key binding server ("Tova"/"KeyBinding") is created here.
+    return true;
+}
+
+void CEditorApp::ApplyCommandLine(const CCommandArgs& args)
+{
+    args.ApplyTo(AppSettings());
+    m_files = args.files;
+}
+
+void CEditorApp::FindFolders()
+{
+    std::vector<wchar_t> path(32768, L'\0');
+    DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0 || n >= path.size())
+        ErrorBox("Can't get module file name");
+    else
+        m_strProgramDir = ProgramDirOf(Narrow(std::wstring(path.data(), n)));
+    m_strTempDir = ChooseTempDir(EnvironmentVariable(L"TEMP"), EnvironmentVariable(L"TMP"), m_strProgramDir);
+    SetMailWorkDir(m_strTempDir);
+}
+
+bool CEditorApp::RegisterTemplate()
+{
+    int mode = AppSettings().m_nMailMode;
+    UINT nResourceId = mode == 2 ? IDR_COMPOSE : mode == 1 ? IDR_READ : IDR_PLAIN;
+    m_pTemplate = AddDocTemplate(CDocTemplate::Make<CDoc, CChildFrame, CPlainView>(nResourceId));
+    // Plain-text windows fall back on built-in table 2 while the main window has
+    // no key binding table; mail windows have none of their own.
+    if (mode == 0 && m_docAccel.LoadFromResource(2))
+        m_docAccel.Build();
+    return true;
+}
+
+HACCEL CEditorApp::GetDocumentAccelerator() const { return static_cast<HACCEL>(m_docAccel.GetHandle()); }
+
+bool CEditorApp::CreateMainFrame()
+{
+    auto* pFrame = new CMainFrame;
+    SetMainWnd(pFrame);
+    if (!pFrame->Create()) {
+        // A window that came to be deletes its object when it goes.
+        if (!pFrame->GetHwnd() && GetMainWnd() == pFrame) {
+            SetMainWnd(nullptr);
+            delete pFrame;
+        }
+        return false;
+    }
+    return true;
+}
+
+bool CEditorApp::OnIdle(long lCount)
+{
+    bool bMore = CAppBase::OnIdle(lCount);
+    CMainFrame* pMain = GetMainFrame();
+    if (lCount != 0 || !pMain)
+        return bMore;
+    // The focused view's obscured flag: a view partly outside the main window's
+    // client area must repaint when it scrolls.
+    auto* pView = dynamic_cast<CView*>(CWnd::FromHandle(::GetFocus()));
+    CMDIChildWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
+    if (!pFrame)
+        return bMore;
+    if (pFrame->IsMaximized()) {
+        pView->m_bObscured = false;
+    } else if (!::IsIconic(pFrame->GetHwnd())) {
+        RECT view = {}, client = pMain->GetMdiClientScreenRect(), both = {};
+        ::GetWindowRect(pView->GetHwnd(), &view);
+        ::IntersectRect(&both, &view, &client);
+        pView->m_bObscured = !::EqualRect(&both, &view);
+    }
+    return bMore;
+}
+
+int CEditorApp::ExitInstance()
+{
+    // The keypad hook is removed here.
+    // Settings are written only by a run that read them all: a start-up that
+    // ended early must not put defaults over the user's settings.
+    if (m_bSettingsLoaded)
+        SaveExitSettings(SettingsStore(), AppSettings());
+    if (m_bOleInitialized) {
+        ::OleUninitialize();
+        m_bOleInitialized = false;
+    }
+    int nExitCode = CAppBase::ExitInstance();
+    FreeLineBuffers();
+    return nExitCode;
+}
+
+CDocBase* CEditorApp::OpenDocumentFile(const std::string& strPath)
+{
+    std::string path = strPath;
+    WIN32_FIND_DATAW found = {};
+    HANDLE hFind = HasWildcards(path) ? INVALID_HANDLE_VALUE : ::FindFirstFileW(Wide(path).c_str(), &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        ::FindClose(hFind);
+        // The name as the file system spells it, in the folder as given.
+        std::string name;
+        if (PathFromSystem(found.cFileName, name))
+            path = FolderPrefixOf(path) + name;
+    } else {
+        if (!QuestionBox("%s を作成しますか？", path.c_str()))
+            return nullptr;
+        HANDLE hFile = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr);
+        if (hFile == INVALID_HANDLE_VALUE) {
+            InfoBox("%s を作成できません", path.c_str());
+            return nullptr;
+        }
+        ::CloseHandle(hFile);
+    }
+    // In the mail modes a hidden header bar is first shown through the header
+    // pane command (the header bar comes with the mail documents).
+    return CAppBase::OpenDocumentFile(path);
+}
+
+bool CEditorApp::OnDDECommand(const std::string& strCommand)
+{
+    CCommandArgs args;
+    if (!ParseDdeOpenCommand(strCommand, args))
+        return false;
+    args.ApplyTo(AppSettings());
+    for (const std::string& file : args.files)
+        OpenDocumentFile(file);
+    return true;
+}
+
+void CEditorApp::ReopenViewList()
+{
+    m_bRestoringViews = true;
+    ReadViewList(SettingsStore(), [this](const CViewListEntry& e) { ReopenView(e); });
+    m_bRestoringViews = false;
+}
+
+void CEditorApp::ReopenView(const CViewListEntry& e)
+{
+    m_wpRestore = {};
+    m_wpRestore.length = sizeof m_wpRestore;
+    m_wpRestore.showCmd = static_cast<UINT>(e.nShowCmd);
+    m_wpRestore.ptMinPosition = POINT{e.nMinX, e.nMinY};
+    m_wpRestore.ptMaxPosition = POINT{-1, -1};
+    m_wpRestore.rcNormalPosition = RECT{e.nLeft, e.nTop, e.nRight, e.nBottom};
+    CAppSettings& s = AppSettings();
+    int nReadTab = s.m_nReadTab;
+    s.m_nReadTab = ReopenTabWidth(e.nTabWidth, nReadTab);
+    CDocBase* pDoc = OpenDocumentFile(e.strPath);
+    s.m_nReadTab = nReadTab;
+    if (!pDoc) {
+        ErrorBeep();
+        return;
+    }
+    for (CViewBase* v : pDoc->GetViews()) {
+        auto* pView = dynamic_cast<CView*>(v);
+        if (pView && !pView->IsHeaderView()) {
+            pView->SetPosition(CViewPosition{e.nLeftCol, e.nTopLine, e.nCaretCol, e.nCaretRow});
+            break;
+        }
+    }
+}
+
+CViewListEntry CEditorApp::ViewListEntryOf(CMDIChildWnd* pFrame) const
+{
+    CViewListEntry e;
+    WINDOWPLACEMENT wp = {sizeof wp};
+    ::GetWindowPlacement(pFrame->GetHwnd(), &wp);
+    e.nShowCmd = static_cast<int>(wp.showCmd);
+    e.nLeft = wp.rcNormalPosition.left;
+    e.nTop = wp.rcNormalPosition.top;
+    e.nRight = wp.rcNormalPosition.right;
+    e.nBottom = wp.rcNormalPosition.bottom;
+    e.nMinX = wp.ptMinPosition.x;
+    e.nMinY = wp.ptMinPosition.y;
+    CDocBase* pDoc = pFrame->GetDocument();
+    e.strPath = pDoc->GetPathName();
+    if (auto* pTextDoc = dynamic_cast<CDoc*>(pDoc))
+        e.nTabWidth = pTextDoc->m_Lines.m_nTabWidth;
+    CView* pView = pFrame->GetActiveView();
+    if (auto* pChild = dynamic_cast<CChildFrame*>(pFrame))
+        pView = pChild->GetBodyView();
+    if (pView) {
+        CViewPosition pos = pView->GetPosition();
+        e.nLeftCol = pos.nLeftCol;
+        e.nTopLine = pos.nTopLine;
+        e.nCaretCol = pos.nCaretCol;
+        e.nCaretRow = pos.nCaretRow;
+    }
+    return e;
+}
+
+void CEditorApp::SaveViewList()
+{
+    CMainFrame* pMain = GetMainFrame();
+    if (m_bNoViewListSave || !pMain)
+        return;
+    // From the bottom of the window order to the top; a window without a path
+    // takes no number.
+    std::vector<CMDIChildWnd*> frames = pMain->GetChildFrames();
+    std::vector<CViewListEntry> entries;
+    for (auto it = frames.rbegin(); it != frames.rend(); ++it)
+        if ((*it)->GetDocument() && !(*it)->GetDocument()->GetPathName().empty())
+            entries.push_back(ViewListEntryOf(*it));
+    WriteViewList(SettingsStore(), entries);
+}
+
+void CEditorApp::SaveKeyBindings()
+{
+    // The key binding table is written here too ("Key Binding Table"), when it
+    // was changed in the key binding dialog.
+    SaveKeyOptions(SettingsStore(), AppSettings());
+}
+
+bool CEditorApp::SetViewFont(const std::string& strFace, int nPointSize)
+{
+    if (!m_font.Create(strFace, nPointSize))
+        return false;
+    CAppSettings& s = AppSettings();
+    s.m_strFaceName = strFace;
+    s.m_nPointSize = nPointSize;
+    SaveFontSettings(SettingsStore(), s);
+    if (CMainFrame* pMain = GetMainFrame())
+        pMain->OnFontChanged();
+    for (CDocBase* pDoc : GetDocuments())
+        for (CViewBase* v : pDoc->GetViews())
+            if (auto* pView = dynamic_cast<CView*>(v))
+                pView->OnFontChanged();
+    return true;
+}
+
+void CEditorApp::OnFileOpen()
+{
+    ISettingsStore& store = SettingsStore();
+    CAppSettings& s = AppSettings();
+    EnsureFilterString(store, s);
+    CFileDialogOptions options;
+    options.strFilter = s.m_strFilterString;
+    options.nFilterIndex = FilterIndex(store, s);
+    options.strInitialDir = s.m_strOpenFileDir;
+    options.strDefExt = "txt";
+    if (!PromptOpenFileName(GetMainWnd() ? GetMainWnd()->GetHwnd() : nullptr, options))
+        return;
+    StoreFilterIndex(store, s, options.nFilterIndex);
+    RememberOpenFileDir(s, options.strFileName);
+    OpenDocumentFile(options.strFileName);
+}
+
+void CEditorApp::OnCloseAllWindows()
+{
+    CMainFrame* pMain = GetMainFrame();
+    while (pMain && pMain->MDIGetActive()) {
+        size_t nBefore = pMain->GetChildFrames().size();
+        pMain->RunCommand(ID_FILE_CLOSE);
+        // The user kept the window (Cancel at the save question): stop asking.
+        if (pMain->GetChildFrames().size() >= nBefore)
+            break;
+    }
+}
+
+void CEditorApp::QuitAfterSend(CDocBase* pSentDoc)
+{
+    m_pSentDoc = pSentDoc;
+    if (GetMainWnd())
+        ::PostMessageW(GetMainWnd()->GetHwnd(), WM_COMMAND, ID_QUIT_AFTER_SEND, 0);
+}
+
+void CEditorApp::OnQuitAfterSend()
+{
+    CDocBase* pSent = m_pSentDoc;
+    m_pSentDoc = nullptr;
+    std::vector<CDocBase*> docs = GetDocuments();
+    if (pSent) {
+        // Only the mail just sent is taken as saved; every other document with
+        // changes gets the usual question.
+        if (std::find(docs.begin(), docs.end(), pSent) != docs.end())
+            pSent->SetModifiedFlag(false);
+    } else {
+        // The command window's "EX A": quit without saving anything.
+        for (CDocBase* pDoc : docs)
+            pDoc->SetModifiedFlag(false);
+    }
+    m_bNoViewListSave = true;
+    if (GetMainWnd())
+        GetMainWnd()->Send(WM_CLOSE);
+    // Cancelled at a question: the editor goes on, and its next close saves the
+    // window list as usual.
+    if (GetMainWnd())
+        m_bNoViewListSave = false;
+}
+
+void CEditorApp::OnHelp() { StatusMessage("このプログラムにはヘルプファイルがありません"); }
+
+bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
+{
+    switch (nId) {
+    case ID_FILE_OPEN:
+        if (!pUi)
+            OnFileOpen();
+        return true;
+    case ID_CLOSE_ALL_WINDOWS:
+        if (pUi)
+            pUi->Enable(GetMainFrame() && GetMainFrame()->MDIGetActive());
+        else
+            OnCloseAllWindows();
+        return true;
+    case ID_QUIT_AFTER_SEND:
+        if (!pUi)
+            OnQuitAfterSend();
+        return true;
+    case ID_OPEN_NAMED_FILE:
+        if (!pUi && !m_strNamedFile.empty())
+            OpenDocumentFile(m_strNamedFile);
+        return true;
+    case ID_HELP_FINDER:
+    case ID_HELP_INDEX:
+        if (!pUi)
+            OnHelp();
+        return true;
+    default:
+        return CAppBase::OnCommand(nId, pUi);
+    }
+}

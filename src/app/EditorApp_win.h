@@ -1,0 +1,92 @@
+// The editor's application object: start-up in its fixed steps, the run mode
+// and options of the command line, every setting in memory, the view font, the
+// window list of the previous run, the shell's open command, and the
+// application's own commands.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/AppBase_win.h"
+#include "app/ViewFont_win.h"
+#include "app/ViewList.h"
+#include "keys/AccelTable.h"
+#include "mail/ContentTypeTable.h"
+
+class CDocBase;
+class CDocTemplate;
+class CMainFrame;
+class CMDIChildWnd;
+struct CCommandArgs;
+
+class CEditorApp : public CAppBase {
+public:
+    CEditorApp();
+    ~CEditorApp() override;
+
+    bool InitInstance() override;
+    bool OnIdle(long lCount) override;
+    int ExitInstance() override;
+    // Opens a file as a document: its true spelling when it exists, the
+    // creation question when it does not. Null when nothing was opened.
+    CDocBase* OpenDocumentFile(const std::string& strPath) override;
+    // The shell's and the mail client's commands: "[open(...)]" is handled here
+    // (true); any other text goes to the default handling (false).
+    bool OnDDECommand(const std::string& strCommand);
+    bool OnCommand(unsigned nId, CCmdUi* pUi) override;
+
+    CMainFrame* GetMainFrame() const;
+    const CViewFont& GetViewFont() const { return m_font; }
+    // Makes a new view font current (the old one stays when it cannot be made),
+    // stores "Font" and lays out the main window and every view again.
+    bool SetViewFont(const std::string& strFace, int nPointSize);
+    const CContentTypeTable& GetContentTypes() const { return ContentTypes(); }
+
+    // Writes the document windows to "View List" (main window closing).
+    void SaveViewList();
+    // The main window is closing: settings written then (the key binding table).
+    void SaveKeyBindings();
+    // Asked by a document window being shown: the placement it takes while the
+    // previous run's windows are reopened, or null.
+    const WINDOWPLACEMENT* GetRestorePlacement() const { return m_bRestoringViews ? &m_wpRestore : nullptr; }
+
+    // A mail was sent from pSentDoc: quit once its window and every other
+    // document allow it (command 32828 carries it out).
+    void QuitAfterSend(CDocBase* pSentDoc);
+    // File name for command 32811 (the command window's "E name").
+    std::string m_strNamedFile;
+    // The accelerator table of the document kind (built-in table 2 for plain
+    // text; none for mail), for a document window while the main window has none.
+    HACCEL GetDocumentAccelerator() const;
+    // Control-code input mode: no key binding applies while it is on.
+    bool m_bControlCodeMode = false;
+
+    bool m_bWinNT = true;
+    std::string m_strProgramDir;  // without a trailing backslash
+    std::string m_strTempDir;     // without a trailing backslash
+    bool m_bNoViewListSave = false;
+
+private:
+    void ApplyCommandLine(const CCommandArgs& args);
+    void FindFolders();
+    bool RegisterTemplate();
+    bool CreateMainFrame();
+    void ReopenViewList();
+    void ReopenView(const CViewListEntry& entry);
+    void OnFileOpen();
+    void OnCloseAllWindows();
+    void OnQuitAfterSend();
+    void OnHelp();
+    CViewListEntry ViewListEntryOf(CMDIChildWnd* pFrame) const;
+
+    CViewFont m_font;
+    CAccelTable m_docAccel;
+    CDocTemplate* m_pTemplate = nullptr;
+    std::vector<std::string> m_files;  // from the command line
+    bool m_bRestoringViews = false;
+    bool m_bOleInitialized = false;
+    bool m_bSettingsLoaded = false;
+    WINDOWPLACEMENT m_wpRestore = {};
+    CDocBase* m_pSentDoc = nullptr;
+};
+
+CEditorApp* EditorApp();

@@ -1,0 +1,44 @@
+// The editor's main window: the toolbar of the run mode, the status bar, and
+// (in the mail modes) the header bar; what happens when it closes; dropped
+// files; the filtering of messages before they are dispatched.
+#pragma once
+#include <vector>
+
+#include "app/MyStatusBar_win.h"
+#include "fw/MdiFrameWnd_win.h"
+#include "fw/ToolBar_win.h"
+
+class CMainFrame : public CMDIFrameWnd {
+public:
+    // Creates the window where "Main Frame Rect" says (the system's choice when
+    // it holds no position), with the bars of the run mode.
+    bool Create();
+
+    CMyStatusBar& GetStatusBarEx() { return m_statusBar; }
+    CToolBar& GetToolBar() { return m_toolBar; }
+    // The client area in screen coordinates less the visible toolbar (top) and
+    // the visible attachment and status bars (bottom).
+    RECT GetMdiClientScreenRect() const;
+    // The document windows, topmost first.
+    std::vector<HWND> GetChildFrameHandles() const;
+    // The view font changed: the bars take it and the window is laid out again.
+    void OnFontChanged();
+
+    bool PreTranslateMessage(MSG* pMsg) override;
+    bool OnCommand(unsigned nId, CCmdUi* pUi) override;
+
+    // The buttons of the toolbar of a run mode (0 plain, 1 reader, 2 composer).
+    static std::vector<CToolButton> ToolbarButtons(int nMailMode);
+
+protected:
+    bool OnCreate() override;
+    void OnClose() override;
+    void OnDropFiles(const std::vector<std::string>& paths) override;
+    void PostNcDestroy() override;
+
+private:
+    void EnterCommandMode();
+
+    CToolBar m_toolBar;
+    CMyStatusBar m_statusBar;
+};
