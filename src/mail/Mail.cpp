@@ -480,7 +480,7 @@ bool CMail::ReplaceFileWithRebuilt(CMailTempFile& rebuilt)
     std::string stem = name.substr(0, name.size() - ext.size());
     std::string saved;
     for (int n = 0; n < 1000 && saved.empty(); ++n) {
-        char number[16];
+        char number[32];
         std::snprintf(number, sizeof number, "-rebuilt%03d", n);
         std::string candidate = JoinPath(MailWorkDir(), stem + number + ext);
         CFileHandle claim = OpenFileForWriting(candidate, EWriteMode::CreateNew);

@@ -24,7 +24,7 @@ std::string MakeTempFileName(const char* prefix, const char* suffix)
         dir.pop_back();
     std::string name;
     for (int n = 0; n < 1000; ++n) {
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%03d", n);
         name = JoinPath(dir, std::string(prefix) + number + (suffix ? suffix : ""));
         CFileHandle f = OpenFileForWriting(name, EWriteMode::CreateNew);
