@@ -212,7 +212,7 @@ bool CMail::ReadHeader(bool bStrict, bool bExpandAliases)
     bool ok;
     if (m_pDoc) {
         src.SetDocument(HeaderLines(), bStrict, m_strPath);
-        ok = ReadHeaderFields(bStrict, bExpandAliases);
+        ok = ReadHeaderFields(bExpandAliases);
     } else {
         if (!Open("r"))
             return false;
@@ -226,7 +226,7 @@ bool CMail::ReadHeader(bool bStrict, bool bExpandAliases)
             return false;
         }
         src.SetFile(&m_stream, bStrict, m_strPath);
-        ok = ReadHeaderFields(bStrict, bExpandAliases);
+        ok = ReadHeaderFields(bExpandAliases);
         src.Reset();
         Close();
         mutex.Release();
@@ -242,9 +242,8 @@ bool CMail::ReadHeader(bool bStrict, bool bExpandAliases)
     return ok;
 }
 
-bool CMail::ReadHeaderFields(bool bStrict, bool bExpandAliases)
+bool CMail::ReadHeaderFields(bool bExpandAliases)
 {
-    (void)bStrict;
     CHeaderSource& src = HeaderSource();
     std::string name, body;
     for (;;) {

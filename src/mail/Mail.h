@@ -141,7 +141,7 @@ public:
 private:
     const CLineStore* HeaderLines() const;
     void ClearFields();
-    bool ReadHeaderFields(bool bStrict, bool bExpandAliases);
+    bool ReadHeaderFields(bool bExpandAliases);
     // Puts the rebuilt file in the mail's place in one step; when that fails
     // the mail stays and the rebuilt one is kept (the message says where).
     bool ReplaceFileWithRebuilt(CMailTempFile& rebuilt);
