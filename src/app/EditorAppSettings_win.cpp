@@ -40,6 +40,12 @@ void RunOtherSettings(CEditorApp& app)
     if (effects.bResizeHistory)
         for (CView* pView : app.GetAllViews())
             pView->SetHistoryCapacity(s.m_nMaxHistory);
+    // The open windows' titles follow the new choice at once, not only the
+    // files opened from now on.
+    if (effects.bRetitle)
+        for (CDocBase* pDoc : app.GetDocuments())
+            if (!pDoc->GetPathName().empty())
+                pDoc->SetPathName(std::string(pDoc->GetPathName()));
 }
 
 void RunMousePointer(CEditorApp& app)

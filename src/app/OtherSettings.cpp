@@ -7,6 +7,7 @@ COtherSettingsEffects StoreOtherSettings(const CAppSettings& edited, CAppSetting
     effects.bRelayout = edited.m_nGapPixel != s.m_nGapPixel;
     effects.bRepaint = !effects.bRelayout;
     effects.bResizeHistory = edited.m_nMaxHistory != s.m_nMaxHistory;
+    effects.bRetitle = edited.m_bTitleFullPath != s.m_bTitleFullPath;
     s.m_bCursorBlink = edited.m_bCursorBlink;
     s.m_bTitleFullPath = edited.m_bTitleFullPath;
     s.m_bFastScroll = edited.m_bFastScroll;

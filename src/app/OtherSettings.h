@@ -18,6 +18,7 @@ struct COtherSettingsEffects {
     bool bRelayout = false;       // the row gap changed: every view lays itself out again
     bool bRepaint = false;        // otherwise every view paints again (marks, URLs)
     bool bResizeHistory = false;  // every view's undo history takes the new size
+    bool bRetitle = false;        // titles switch between file names and full paths
 };
 
 // Stores the dialog's values (the "Other" settings it shows and "Space Ascii")

@@ -97,7 +97,7 @@ bool CDialog::ItemIntInRange(int nId, int nMin, int nMax, int& nValue)
     else
         InfoBox("整数を入力してください。");
     HWND h = Item(nId);
-    ::SetFocus(h);
+    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(h), TRUE);
     ::SendMessageW(h, EM_SETSEL, 0, -1);
     return false;
 }

@@ -48,6 +48,7 @@ TEST(OtherSettings, StoringTakesTheDialogsSettingsAndSaysWhatFollows)
     EXPECT_FALSE(e.bRelayout);
     EXPECT_TRUE(e.bRepaint);
     EXPECT_FALSE(e.bResizeHistory);
+    EXPECT_TRUE(e.bRetitle);
     EXPECT_FALSE(s.m_bCursorBlink);
     EXPECT_TRUE(s.m_bTitleFullPath);
     EXPECT_TRUE(s.m_bFastScroll);
@@ -66,6 +67,7 @@ TEST(OtherSettings, StoringTakesTheDialogsSettingsAndSaysWhatFollows)
     EXPECT_TRUE(e.bRelayout);
     EXPECT_FALSE(e.bRepaint);
     EXPECT_TRUE(e.bResizeHistory);
+    EXPECT_FALSE(e.bRetitle);
     EXPECT_EQ(s.m_nGapPixel, 3);
     EXPECT_EQ(s.m_nMaxHistory, 16);
 }

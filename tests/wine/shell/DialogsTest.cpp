@@ -203,6 +203,9 @@ TEST_F(DialogsTest, OtherSettingsAreStoredAndWrittenAtExit)
     EXPECT_EQ(s.m_nGapPixel, 3);
     EXPECT_EQ(s.m_nMaxHistory, 2048);
     EXPECT_EQ(LineHeightOf(pView), nPitch + 3);
+    // The window shows its file by its full path from now on.
+    EXPECT_EQ(m_pApp->GetDocuments()[0]->GetTitle(), File("a.txt"));
+    EXPECT_EQ(TextOf(Main()->MDIGetActive()->GetHwnd()), Wide(File("a.txt")));
     EXPECT_TRUE(m_ui.m_boxes.empty());
     // Written at exit, not before.
     EXPECT_EQ(StoredInt(L"Other", L"ReadTab"), -99999);
