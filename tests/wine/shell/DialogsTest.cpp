@@ -129,6 +129,23 @@ protected:
         pView->GetPaneHeights(nIdeal, nMin);
         return nMin - ::GetSystemMetrics(SM_CYHSCROLL);
     }
+    // The composer with a mail, and two files beside it to drop.
+    bool StartComposer()
+    {
+        m_dir.Write("m.txt", "Subject: s\r\n\r\nbody\r\n");
+        m_dir.Write("d1.txt", "1\r\n");
+        m_dir.Write("d2.txt", "2\r\n");
+        return Start("-MAILEDIT \"" + File("m.txt") + "\"");
+    }
+    // Drops d1.txt and d2.txt on the main window and chooses item nItem of the
+    // menu that comes (0 "添付", 1 "開く").
+    void DropTwoFilesAndChoose(int nItem)
+    {
+        HDROP hDrop = MakeDrop({File("d1.txt"), File("d2.txt")});
+        WhileModal(L"#32768", [nItem](HWND menu) { ChooseMenuItem(menu, nItem); },
+                   [&] { ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0); });
+        Pump();
+    }
     std::vector<std::string> BoxTexts() const
     {
         std::vector<std::string> texts;
@@ -448,14 +465,8 @@ TEST_F(DialogsTest, AboutShowsNameVersionAndLink)
 // The composer: two files dropped on it and "開く" opens both.
 TEST_F(DialogsTest, ComposerDropMenuOpensBoth)
 {
-    m_dir.Write("m.txt", "Subject: s\r\n\r\nbody\r\n");
-    m_dir.Write("d1.txt", "1\r\n");
-    m_dir.Write("d2.txt", "2\r\n");
-    ASSERT_TRUE(Start("-MAILEDIT \"" + File("m.txt") + "\""));
-    HDROP hDrop = MakeDrop({File("d1.txt"), File("d2.txt")});
-    WhileModal(L"#32768", [](HWND menu) { ChooseMenuItem(menu, 1); },
-               [&] { ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0); });
-    Pump();
+    ASSERT_TRUE(StartComposer());
+    DropTwoFilesAndChoose(1);
     ASSERT_EQ(m_pApp->GetDocuments().size(), 3u);
     EXPECT_EQ(m_pApp->GetDocuments()[1]->GetTitle(), "d1.txt");
     EXPECT_EQ(m_pApp->GetDocuments()[2]->GetTitle(), "d2.txt");
@@ -470,17 +481,11 @@ TEST_F(DialogsTest, ComposerDropMenuOpensBoth)
 // "削除" of the right-click menu removes items, and the last one hides the bar.
 TEST_F(DialogsTest, ComposerDropMenuAttachesAndDeletingTheLastHidesTheBar)
 {
-    m_dir.Write("m.txt", "Subject: s\r\n\r\nbody\r\n");
-    m_dir.Write("d1.txt", "1\r\n");
-    m_dir.Write("d2.txt", "2\r\n");
-    ASSERT_TRUE(Start("-MAILEDIT \"" + File("m.txt") + "\""));
+    ASSERT_TRUE(StartComposer());
     CDocBase* pMail = m_pApp->GetDocuments()[0];
     CAttachBar& bar = Main()->GetAttachBar();
     EXPECT_FALSE(bar.IsVisible());
-    HDROP hDrop = MakeDrop({File("d1.txt"), File("d2.txt")});
-    WhileModal(L"#32768", [](HWND menu) { ChooseMenuItem(menu, 0); },
-               [&] { ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0); });
-    Pump();
+    DropTwoFilesAndChoose(0);
     EXPECT_EQ(m_pApp->GetDocuments().size(), 1u);
     EXPECT_TRUE(pMail->IsModified());
     ASSERT_TRUE(bar.IsVisible());
