@@ -15,6 +15,7 @@
 #include "fw/DocTemplate_win.h"
 #include "fw/FileDialog_win.h"
 #include "keys/CommandIds.h"
+#include "mail/MailWorkDir.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 #include "platform/Wide_win.h"
@@ -45,12 +46,6 @@ std::string CurrentDirectory()
     n = ::GetCurrentDirectoryW(n, dir.data());
     dir.resize(n);
     return Narrow(dir);
-}
-
-CSystemColors SystemColors()
-{
-    return CSystemColors{::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_WINDOW),
-                         ::GetSysColor(COLOR_HIGHLIGHTTEXT), ::GetSysColor(COLOR_HIGHLIGHT)};
 }
 
 // A name with wildcards would let the search below find some other file.
@@ -95,12 +90,12 @@ bool CEditorApp::InitInstance()
     ISettingsStore& store = SettingsStore();
     CAppSettings& s = AppSettings();
     LoadOtherSettings(store, s, CurrentDirectory());
-    LoadColorSettings(store, s, SystemColors());
+    LoadColorSettings(store, s, CurrentSystemColors());
     LoadFontSettings(store, s);
     if (!m_font.Create(s.m_strFaceName, s.m_nPointSize))
         return false;
     // 8. The content types of attachments.
-    m_contentTypes.Load(store);
+    ContentTypes().Load(store);
     // 9. The document template of the run mode.
     RegisterTemplate();
     // 10. The main window. (Its "System" conversation, through which the shell
@@ -124,6 +119,7 @@ bool CEditorApp::InitInstance()
     //     LoadKeyBindings(), which takes this place.
     LoadFillingSettings(store, s);
     LoadMouseSettings(store, s);
+    LoadPointerCursor();
     LoadKeyOptions(store, s);
     LoadMailSettings(store, s);
     m_bSettingsLoaded = true;
@@ -150,6 +146,7 @@ void CEditorApp::FindFolders()
     else
         m_strProgramDir = ProgramDirOf(Narrow(std::wstring(path.data(), n)));
     m_strTempDir = ChooseTempDir(EnvironmentVariable(L"TEMP"), EnvironmentVariable(L"TMP"), m_strProgramDir);
+    SetMailWorkDir(m_strTempDir);
 }
 
 bool CEditorApp::RegisterTemplate()
@@ -353,30 +350,9 @@ bool CEditorApp::SetViewFont(const std::string& strFace, int nPointSize)
     SaveFontSettings(SettingsStore(), s);
     if (CMainFrame* pMain = GetMainFrame())
         pMain->OnFontChanged();
-    RelayoutAllViews();
+    for (CView* pView : GetAllViews())
+        pView->OnFontChanged();
     return true;
-}
-
-std::vector<CVu*> CEditorApp::GetEditorViews() const
-{
-    std::vector<CVu*> views;
-    for (CDocBase* pDoc : GetDocuments())
-        for (CViewBase* v : pDoc->GetViews())
-            if (auto* pVu = dynamic_cast<CVu*>(v))
-                views.push_back(pVu);
-    return views;
-}
-
-void CEditorApp::RelayoutAllViews()
-{
-    for (CVu* pVu : GetEditorViews())
-        pVu->RecalcLayout();
-}
-
-void CEditorApp::RepaintAllViews()
-{
-    for (CVu* pVu : GetEditorViews())
-        pVu->RepaintAll();
 }
 
 void CEditorApp::OnFileOpen()
@@ -468,6 +444,8 @@ bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
             OnHelp();
         return true;
     default:
+        if (OnSettingsCommand(nId, pUi))
+            return true;
         return CAppBase::OnCommand(nId, pUi);
     }
 }

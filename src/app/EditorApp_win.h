@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "app/AppBase_win.h"
-#include "app/ContentTypeTable.h"
+#include "app/ColorDialog_win.h"
 #include "app/ViewFont_win.h"
 #include "app/ViewList.h"
 #include "keys/AccelTable.h"
+#include "mail/ContentTypeTable.h"
 
 class CDocBase;
 class CDocTemplate;
 class CMainFrame;
 class CMDIChildWnd;
-class CVu;
+class CView;
 struct CCommandArgs;
 
 class CEditorApp : public CAppBase {
@@ -40,14 +41,7 @@ public:
     // Makes a new view font current (the old one stays when it cannot be made),
     // stores "Font" and lays out the main window and every view again.
     bool SetViewFont(const std::string& strFace, int nPointSize);
-    const CContentTypeTable& GetContentTypes() const { return m_contentTypes; }
-    // The editor views of every open document.
-    std::vector<CVu*> GetEditorViews() const;
-    // After the font or "GapPixel" changed: every view measures and lays out
-    // again. After the colours, "URLSensitive" or "HilightMark" changed: every
-    // view repaints.
-    void RelayoutAllViews();
-    void RepaintAllViews();
+    const CContentTypeTable& GetContentTypes() const { return ContentTypes(); }
 
     // Writes the document windows to "View List" (main window closing).
     void SaveViewList();
@@ -68,6 +62,20 @@ public:
     // Control-code input mode: no key binding applies while it is on.
     bool m_bControlCodeMode = false;
 
+    // ---- Settings dialogs and what they change (EditorAppSettings_win.cpp) ----
+    // The commands of the settings dialogs, the colours, the font and About.
+    bool OnSettingsCommand(unsigned nId, CCmdUi* pUi);
+    // Writes the shell association of ".txt" with this program.
+    bool AssociateTxt();
+    // The cursor the chosen pointer ("PointerName") shows over text, and
+    // loading it again after the choice changed.
+    HCURSOR GetPointerCursor() const { return m_hPointer; }
+    void LoadPointerCursor();
+    // Every view of every document window (both panes of a split window).
+    std::vector<CView*> GetAllViews() const;
+    void RepaintAllViews() const;
+    // ---- end of the settings dialogs ----
+
     bool m_bWinNT = true;
     std::string m_strProgramDir;  // without a trailing backslash
     std::string m_strTempDir;     // without a trailing backslash
@@ -87,7 +95,6 @@ private:
     CViewListEntry ViewListEntryOf(CMDIChildWnd* pFrame) const;
 
     CViewFont m_font;
-    CContentTypeTable m_contentTypes;
     CAccelTable m_docAccel;
     CDocTemplate* m_pTemplate = nullptr;
     std::vector<std::string> m_files;  // from the command line
@@ -96,6 +103,9 @@ private:
     bool m_bSettingsLoaded = false;
     WINDOWPLACEMENT m_wpRestore = {};
     CDocBase* m_pSentDoc = nullptr;
+    // Settings dialogs.
+    CColorDialog m_colorDialog;
+    HCURSOR m_hPointer = nullptr;
 };
 
 CEditorApp* EditorApp();

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/AppSettings.h"
+#include "app/EditorApp_win.h"
 
 namespace {
 
@@ -41,16 +41,6 @@ HCURSOR MakeMagnifier()
     return ::CreateCursor(::GetModuleHandleW(nullptr), 11, 11, kSize, kSize, andMask, xorMask);
 }
 
-HCURSOR PointerCursor()
-{
-    switch (AppSettings().m_nPointer) {
-    case kPointerTovaHand: return ::LoadCursorW(nullptr, IDC_HAND);
-    case kPointerIBeam: return ::LoadCursorW(nullptr, IDC_IBEAM);
-    case kPointerCross: return ::LoadCursorW(nullptr, IDC_CROSS);
-    default: return ::LoadCursorW(nullptr, IDC_ARROW);
-    }
-}
-
 } // namespace
 
 HCURSOR ViewCursor(EViewCursor kind)
@@ -63,5 +53,7 @@ HCURSOR ViewCursor(EViewCursor kind)
     case EViewCursor::Scroll: return ::LoadCursorW(nullptr, IDC_SIZENS);
     case EViewCursor::Pointer: break;
     }
-    return PointerCursor();
+    // The pointer the user chose ("PointerName").
+    HCURSOR hPointer = EditorApp() ? EditorApp()->GetPointerCursor() : nullptr;
+    return hPointer ? hPointer : ::LoadCursorW(nullptr, IDC_ARROW);
 }

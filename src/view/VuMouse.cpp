@@ -103,6 +103,8 @@ void CVu::OnMouseWheel(int nNotches)
 
 EViewCursor CVu::CursorAt(int x, int y)
 {
+    if (x < 0 || y < 0 || x >= m_rcClient.right || y >= m_rcClient.bottom)
+        return EViewCursor::Pointer;
     if (IsTopRow(y) || IsBottomRow(y))
         return EViewCursor::Scroll;
     if (AppSettings().m_bUrlSensitive &&

@@ -137,6 +137,7 @@ long GetInt(const wchar_t* section, const wchar_t* name)
 struct FindArgs {
     DWORD pid;
     const wchar_t* cls;
+    const wchar_t* title;  // any when null
     HWND found;
 };
 
@@ -145,16 +146,16 @@ BOOL CALLBACK FindTopWindowProc(HWND h, LPARAM lp)
     auto* a = reinterpret_cast<FindArgs*>(lp);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(h, &pid);
-    if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls) {
+    if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls && (!a->title || TextOf(h) == a->title)) {
         a->found = h;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindTopWindow(DWORD pid, const wchar_t* cls)
+HWND FindTopWindow(DWORD pid, const wchar_t* cls, const wchar_t* title = nullptr)
 {
-    FindArgs args{pid, cls, nullptr};
+    FindArgs args{pid, cls, title, nullptr};
     ::EnumWindows(FindTopWindowProc, reinterpret_cast<LPARAM>(&args));
     return args.found;
 }
@@ -197,11 +198,11 @@ public:
         WaitFor([&] { return (h = FindTopWindow(Pid(), L"TovaMainFrame")) != nullptr || !Running(); }, ms);
         return h;
     }
-    // A message box or another dialog of the program.
-    HWND Dialog(DWORD ms = kWaitMs)
+    // A message box or another dialog of the program (one with that title).
+    HWND Dialog(DWORD ms = kWaitMs, const wchar_t* title = nullptr)
     {
         HWND h = nullptr;
-        WaitFor([&] { return (h = FindTopWindow(Pid(), L"#32770")) != nullptr || !Running(); }, ms);
+        WaitFor([&] { return (h = FindTopWindow(Pid(), L"#32770", title)) != nullptr || !Running(); }, ms);
         return h;
     }
 
@@ -531,6 +532,50 @@ bool FileOpenDialog()
     return true;
 }
 
+std::wstring ClassesRootValue(const wchar_t* key)
+{
+    wchar_t buf[1024] = {};
+    DWORD size = sizeof buf;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return buf;
+}
+
+// The other-settings dialog of the real program: a number out of its range
+// gets the program's message box over the dialog, which stays open; the
+// ".txt" button associates tova.exe (its short path); the values are written
+// at exit.
+bool OtherSettingsDialog()
+{
+    CTova tova;
+    CHECK(tova.Start(L""));
+    HWND main = tova.MainWindow();
+    CHECK(main);
+    Command(main, 32812);
+    HWND dialog = tova.Dialog(kWaitMs, L"その他の設定");
+    CHECK(dialog);
+    Press(dialog, 195);
+    ::SendMessageW(::GetDlgItem(dialog, 183), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
+    Press(dialog, IDOK);
+    HWND box = tova.Dialog(kWaitMs, L"tova");
+    CHECK(box);
+    CHECK_EQ_W(MessageText(box), L"16 から 256 までの整数を入力してください。");
+    CHECK(::GetWindow(box, GW_OWNER) == dialog);
+    Press(box, IDOK);
+    CHECK(WaitFor([&] { return !::IsWindow(box); }));
+    CHECK(::IsWindowVisible(dialog));
+    ::SendMessageW(::GetDlgItem(dialog, 183), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
+    Press(dialog, IDOK);
+    CHECK(WaitFor([&] { return !::IsWindow(dialog); }));
+    CHECK(CloseAndWait(tova, main) == 0);
+    CHECK(GetInt(L"Other", L"Line Length") == 120);
+    wchar_t shortPath[MAX_PATH] = {};
+    CHECK(::GetShortPathNameW(g_strTova.c_str(), shortPath, MAX_PATH) > 0);
+    CHECK_EQ_W(ClassesRootValue(L"txtfile\\shell\\open\\command"), std::wstring(shortPath) + L" -max \"%1\"");
+    CHECK_EQ_W(ClassesRootValue(L".txt"), L"txtfile");
+    return true;
+}
+
 const std::map<std::string, bool (*)()> kCases = {
     {"startup_opens_jis_file", StartupOpensJisFile},
     {"start_with_files", StartWithFiles},
@@ -542,6 +587,7 @@ const std::map<std::string, bool (*)()> kCases = {
     {"missing_file_asks_and_creates", MissingFileAsksAndCreates},
     {"help_close_all_and_bars", HelpCloseAllAndBars},
     {"file_open_dialog", FileOpenDialog},
+    {"other_settings_dialog", OtherSettingsDialog},
 };
 
 std::wstring FullPath(const std::wstring& path)

@@ -109,6 +109,20 @@ TEST_F(ViewWindowTest, AddressesArePaintedBlue)
     // "mailto:" alone is an address; the "x" after the blank is not.
     EXPECT_GT(shot.Count(0, 2 * lh, 7 * cw, 3 * lh, IsBlueInk), 0);
     EXPECT_EQ(shot.Count(8 * cw, 2 * lh, 9 * cw, 3 * lh, IsBlueInk), 0);
+    // The pointer: a magnifying glass over an address, the up-and-down arrow
+    // on the top row, the chosen pointer elsewhere.
+    auto cursorAt = [&](int x, int y) {
+        POINT pt = {x, y};
+        ::ClientToScreen(View(), &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        ::SendMessageW(View(), WM_SETCURSOR, reinterpret_cast<WPARAM>(View()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    HCURSOR hAddress = cursorAt(2 * cw, lh + lh / 2);
+    EXPECT_NE(hAddress, nullptr);
+    EXPECT_NE(hAddress, m_pApp->GetPointerCursor());
+    EXPECT_EQ(cursorAt(30 * cw, lh + lh / 2), m_pApp->GetPointerCursor());
+    EXPECT_EQ(cursorAt(30 * cw, lh / 2), ::LoadCursorW(nullptr, IDC_SIZENS));
     // Turned off, the same text is all in the text colour.
     AppSettings().m_bUrlSensitive = false;
     m_pApp->RepaintAllViews();
@@ -254,7 +268,8 @@ TEST_F(ViewWindowTest, GapPixelSpacesTheRows)
     int before = Lh();
     int text = Vu().m_metrics.nTextHeight;
     AppSettings().m_nGapPixel = 3;
-    m_pApp->RelayoutAllViews();
+    for (CView* pView : m_pApp->GetAllViews())
+        pView->OnFontChanged();
     Pump();
     EXPECT_EQ(Lh(), before + 3);
     EXPECT_EQ(Vu().m_metrics.nTextHeight, text);
