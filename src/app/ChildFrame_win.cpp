@@ -7,6 +7,7 @@
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"
 #include "keys/CommandIds.h"
+#include "keys/FrameAccelerator.h"
 
 bool CChildFrame::OnCreateClient()
 {
@@ -64,11 +65,9 @@ void CChildFrame::ActivateFrame(int nCmdShow)
 
 HACCEL CChildFrame::GetDefaultAccelerator()
 {
-    if (EditorApp()->m_bControlCodeMode)
-        return nullptr;
-    if (HACCEL hAccel = GetMainFrame()->GetAccelTable())
-        return hAccel;
-    return EditorApp()->GetDocumentAccelerator();
+    CEditorApp* pApp = EditorApp();
+    return static_cast<HACCEL>(
+        FrameAccelerator(pApp->m_bControlCodeMode, GetMainFrame()->GetAccelTable(), pApp->GetDocumentAccelerator()));
 }
 
 void CChildFrame::ToggleHeaderPane()
