@@ -355,6 +355,15 @@ void CEditorApp::SaveKeyBindings()
     m_keyTable.SaveToProfile(kKeyBindingSection);
 }
 
+bool CEditorApp::PreTranslateMessage(MSG* pMsg)
+{
+    bool bTaken = CAppBase::PreTranslateMessage(pMsg);
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        if (CMainFrame* pMain = GetMainFrame())
+            pMain->OnKeyTranslated(*pMsg, bTaken);
+    return bTaken;
+}
+
 void CEditorApp::InstallKeyTable()
 {
     auto hAccel = static_cast<HACCEL>(m_keyTable.Build());

@@ -33,6 +33,8 @@ public:
     // (true); any other text goes to the default handling (false).
     bool OnDDECommand(const std::string& strCommand);
     bool OnCommand(unsigned nId, CCmdUi* pUi) override;
+    // Key messages are also shown to the main window's Alt menu filter.
+    bool PreTranslateMessage(MSG* pMsg) override;
 
     CMainFrame* GetMainFrame() const;
     const CViewFont& GetViewFont() const { return m_font; }

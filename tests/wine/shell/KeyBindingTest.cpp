@@ -1,0 +1,134 @@
+// Keys pressed for real (xdotool under Xvfb) in a running editor: the default
+// key binding table runs its commands, control-code input mode lets keys reach
+// the view as characters, the keypad hook turns keypad keys into key-downs; and
+// the table as start-up loads it and exit stores it.
+#include "KeyTestSupport.h"
+
+#include "keys/BuiltinAccelTables.h"
+#include "keys/CommandIds.h"
+#include "keys/CommandTable.h"
+#include "keys/KeyNames.h"
+#include "keys/KeyboardHooks_win.h"
+#include "text/Unicode.h"
+
+namespace {
+
+// xdotool's name for an entry's key combination. Keypad keys go by their X
+// key codes, which mean the keypad whatever the key map says.
+std::wstring XKeyName(const AccelEntry& e)
+{
+    std::wstring name;
+    if (e.fFlags & kAccelShift)
+        name += L"shift+";
+    if (e.fFlags & kAccelControl)
+        name += L"ctrl+";
+    if (e.fFlags & kAccelAlt)
+        name += L"alt+";
+    static const int kKeypadCodes[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81, 63, 86, 0, 82, 91, 106};
+    if (e.wKey >= 'A' && e.wKey <= 'Z')
+        return name + static_cast<wchar_t>(e.wKey - 'A' + 'a');
+    if (e.wKey >= VK_NUMPAD0 && e.wKey <= VK_DIVIDE)
+        return name + std::to_wstring(kKeypadCodes[e.wKey - VK_NUMPAD0]);
+    switch (e.wKey) {
+    case VK_BACK: return name + L"BackSpace";
+    case VK_TAB: return name + L"Tab";
+    case VK_RETURN: return name + L"Return";
+    case VK_PRIOR: return name + L"Prior";
+    case VK_NEXT: return name + L"Next";
+    case VK_END: return name + L"End";
+    case VK_HOME: return name + L"Home";
+    case VK_LEFT: return name + L"Left";
+    case VK_UP: return name + L"Up";
+    case VK_RIGHT: return name + L"Right";
+    case VK_DOWN: return name + L"Down";
+    case VK_INSERT: return name + L"Insert";
+    case VK_DELETE: return name + L"Delete";
+    default: return name + L"F" + std::to_wstring(e.wKey - VK_F1 + 1);
+    }
+}
+
+std::set<unsigned> AllBoundCommands()
+{
+    std::set<unsigned> ids(kBindableCommands, kBindableCommands + kBindableCommandCount);
+    ids.insert(ID_GOTO_LINE);
+    return ids;
+}
+
+int AcceleratorCount(HACCEL hAccel) { return hAccel ? ::CopyAcceleratorTableW(hAccel, nullptr, 0) : 0; }
+
+} // namespace
+
+TEST_F(KeyTest, StartUpInstallsTheStoredTableAndExitKeepsItUnlessChanged)
+{
+    std::wstring section = std::wstring(kKey) + L"\\Key Binding Table";
+    auto store = [&](const wchar_t* name, const wchar_t* value) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, value,
+                          static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    };
+    store(L"Entry0", L"11 83 57600");  // Ctrl+S makes a new file
+    store(L"Entry1", L"");
+    store(L"Entry2", L"11 78 57603");  // behind the end: never read
+    DWORD off = 0;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"HookNumPad", REG_DWORD, &off, sizeof off);
+    ASSERT_TRUE(Start(""));
+    EXPECT_EQ(m_pApp->GetKeyTable().Entries(), (std::vector<AccelEntry>{{11, 83, ID_FILE_NEW}}));
+    EXPECT_EQ(AcceleratorCount(Main()->GetAccelTable()), 1);
+    EXPECT_FALSE(AppSettings().m_bHookNumPad);
+    EXPECT_FALSE(IsKeypadHookInstalled());
+    EXPECT_EQ(CloseAndRun(), 0);
+    EXPECT_EQ(StoredString(L"Key Binding Table", L"Entry0"), L"11 83 57600");
+    EXPECT_EQ(StoredString(L"Key Binding Table", L"Entry2"), L"11 78 57603");
+
+    // Nothing stored: built-in table 1, the keypad hook on until exit, and the
+    // defaults (never confirmed in the dialog) are not written.
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    AppSettings() = CAppSettings();
+    ASSERT_TRUE(Start(""));
+    EXPECT_EQ(m_pApp->GetKeyTable().Entries().size(), 82u);
+    EXPECT_EQ(AcceleratorCount(Main()->GetAccelTable()), 82);
+    EXPECT_TRUE(IsKeypadHookInstalled());
+    EXPECT_EQ(CloseAndRun(), 0);
+    EXPECT_FALSE(IsKeypadHookInstalled());
+    EXPECT_EQ(StoredString(L"Key Binding Table", L"Entry0"), L"<missing>");
+}
+
+// Every combination of the default table, pressed on the keyboard, runs its
+// command in a document window (the keypad ones through the keypad hook).
+TEST_F(KeyTest, DefaultTableKeysRunTheirCommands)
+{
+    REQUIRE_KEYS();
+    ASSERT_TRUE(StartWithFile());
+    CCommandSpy spy(AllBoundCommands());
+    Main()->SetFirstTarget(&spy);
+    ASSERT_TRUE(FocusView());
+    ASSERT_TRUE(NumLockOn(spy));
+
+    std::wstring keys;
+    std::vector<unsigned> expected;
+    std::vector<AccelEntry> alt;
+    for (const AccelEntry& e : BuiltinAccelTable(1)) {
+        if (e.fFlags & kAccelAlt) {
+            alt.push_back(e);
+            continue;
+        }
+        keys += L" " + XKeyName(e);
+        expected.push_back(e.wCommand);
+    }
+    EXPECT_TRUE(PressUntil(keys, [&] { return spy.m_ran.size() >= expected.size(); }))
+        << spy.m_ran.size() << " of " << expected.size();
+    EXPECT_EQ(spy.m_ran, expected);
+
+    // An Alt combination runs its command and leaves the next key working (the
+    // menu bar does not take it).
+    CMenuWatch menu;
+    for (const AccelEntry& e : alt) {
+        spy.m_ran.clear();
+        std::vector<unsigned> two = {e.wCommand, ID_SEARCH_NEXT};
+        EXPECT_TRUE(PressUntil(XKeyName(e) + L" F3", [&] { return spy.m_ran.size() >= 2; }))
+            << SjisToUtf8(KeyName(e));
+        EXPECT_EQ(spy.m_ran, two) << SjisToUtf8(KeyName(e));
+    }
+    EXPECT_FALSE(menu.MenuWasOpened());
+    Main()->SetFirstTarget(nullptr);
+    EXPECT_EQ(CloseAndRun(), 0);
+}
