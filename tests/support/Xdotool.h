@@ -85,7 +85,7 @@ inline bool Activate(HWND hTop, const std::function<void()>& pump = {})
 // Clicks the left mouse button at a point of the screen.
 inline bool Click(POINT pt, const std::function<void()>& pump = {})
 {
-    return Run(L"mousemove --sync " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y) + L" click 1", pump);
+    return Run(L"mousemove " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y) + L" click 1", pump);
 }
 
 } // namespace xdotool

@@ -132,3 +132,61 @@ TEST_F(KeyTest, DefaultTableKeysRunTheirCommands)
     Main()->SetFirstTarget(nullptr);
     EXPECT_EQ(CloseAndRun(), 0);
 }
+
+// In control-code input mode no binding runs a command: Ctrl+S reaches the view
+// as the control character and saves nothing; the mode shows its check mark.
+// Turned off, the table is built again and Ctrl+S saves.
+TEST_F(KeyTest, ControlCodeModeLetsKeysReachTheViewAsCharacters)
+{
+    REQUIRE_KEYS();
+    ASSERT_TRUE(StartWithFile(3));
+    CDocBase* pDoc = Frame()->GetDocument();
+    ASSERT_TRUE(FocusView());
+    HWND hView = View()->GetHwnd();
+    CMessageRecorder seen;
+    pDoc->SetModifiedFlag(true);
+
+    Main()->RunCommand(ID_CONTROL_CODE_MODE);
+    EXPECT_TRUE(Main()->GetRoute().QueryState(ID_CONTROL_CODE_MODE).IsChecked());
+    EXPECT_EQ(Main()->GetAccelTable(), nullptr);
+    EXPECT_EQ(Frame()->GetDefaultAccelerator(), nullptr);
+    EXPECT_TRUE(PressUntil(L"ctrl+s ctrl+n", [&] { return seen.Count(hView, WM_CHAR, 0x0E) == 1; }));
+    EXPECT_EQ(seen.Count(hView, WM_CHAR, 0x13), 1);
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(m_pApp->GetDocuments().size(), 1u);
+
+    Main()->RunCommand(ID_CONTROL_CODE_MODE);
+    EXPECT_FALSE(Main()->GetRoute().QueryState(ID_CONTROL_CODE_MODE).IsChecked());
+    EXPECT_EQ(AcceleratorCount(Main()->GetAccelTable()), 82);
+    EXPECT_TRUE(PressUntil(L"ctrl+s", [&] { return !pDoc->IsModified(); }));
+    EXPECT_EQ(seen.Count(hView, WM_CHAR, 0x13), 1);
+    EXPECT_EQ(CloseAndRun(), 0);
+}
+
+// The keypad hook posts a keypad key again as a key-down for the focus window
+// and drops its release; other keys are left alone. Without the hook the
+// keypad key has its release as usual.
+TEST_F(KeyTest, KeypadHookRepostsKeypadKeysAsKeyDowns)
+{
+    REQUIRE_KEYS();
+    ASSERT_TRUE(StartWithFile());
+    CCommandSpy spy({ID_MARK, ID_OPEN, ID_SEARCH_NEXT});
+    Main()->SetFirstTarget(&spy);
+    ASSERT_TRUE(FocusView());
+    HWND hView = View()->GetHwnd();
+    ASSERT_TRUE(IsKeypadHookInstalled());
+    CMessageRecorder seen;
+    // X key code 106 is the keypad's "/", whatever Num Lock says.
+    EXPECT_TRUE(PressUntil(L"106 F3", [&] { return spy.m_ran.size() == 2 && seen.Count(hView, WM_KEYUP, VK_F3); }));
+    EXPECT_EQ(spy.m_ran, (std::vector<unsigned>{ID_MARK, ID_SEARCH_NEXT}));
+    EXPECT_EQ(seen.Count(hView, WM_KEYDOWN, VK_DIVIDE), 1);
+    EXPECT_EQ(seen.Count(hView, WM_KEYUP, VK_DIVIDE), 0);
+
+    RemoveKeypadHook();
+    spy.m_ran.clear();
+    seen.Clear();
+    EXPECT_TRUE(PressUntil(L"63", [&] { return seen.Count(hView, WM_KEYUP, VK_MULTIPLY) == 1; }));
+    EXPECT_EQ(spy.m_ran, (std::vector<unsigned>{ID_OPEN}));
+    Main()->SetFirstTarget(nullptr);
+    EXPECT_EQ(CloseAndRun(), 0);
+}
