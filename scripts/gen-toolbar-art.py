@@ -503,10 +503,11 @@ DOC_ART = """
 ................"""
 
 
-def rows(art):
+def rows(art, n=16):
+    """The n x n pixels of the art (n lines, each padded to n with '.')."""
     lines = [l for l in art.strip("\n").split("\n")]
-    assert len(lines) == 16, len(lines)
-    return [(l + "." * 16)[:16] for l in lines]
+    assert len(lines) == n, len(lines)
+    return [(l + "." * n)[:n] for l in lines]
 
 
 def bmp(width, height, pixel):
@@ -526,11 +527,13 @@ def bmp(width, height, pixel):
 
 
 def icon(images):
-    """An .ico with one 32-bit image per (size, art) pair (art scaled by repetition)."""
+    """An .ico with one 32-bit image per (size, art) pair (16 x 16 or 32 x 32
+    art, scaled by repetition)."""
     entries, blobs = [], []
     for size, art in images:
-        scale = size // 16
-        px = rows(art)
+        n = len(art.strip("\n").split("\n"))
+        scale = size // n
+        px = rows(art, n)
         xor = bytearray()
         for y in range(size - 1, -1, -1):
             for x in range(size):

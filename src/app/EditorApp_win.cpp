@@ -48,12 +48,6 @@ std::string CurrentDirectory()
     return Narrow(dir);
 }
 
-CSystemColors SystemColors()
-{
-    return CSystemColors{::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_WINDOW),
-                         ::GetSysColor(COLOR_HIGHLIGHTTEXT), ::GetSysColor(COLOR_HIGHLIGHT)};
-}
-
 // A name with wildcards would let the search below find some other file.
 bool HasWildcards(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
 
@@ -96,7 +90,7 @@ bool CEditorApp::InitInstance()
     ISettingsStore& store = SettingsStore();
     CAppSettings& s = AppSettings();
     LoadOtherSettings(store, s, CurrentDirectory());
-    LoadColorSettings(store, s, SystemColors());
+    LoadColorSettings(store, s, CurrentSystemColors());
     LoadFontSettings(store, s);
     if (!m_font.Create(s.m_strFaceName, s.m_nPointSize))
         return false;
@@ -122,6 +116,7 @@ bool CEditorApp::InitInstance()
     //     pointer settings.
     LoadFillingSettings(store, s);
     LoadMouseSettings(store, s);
+    LoadPointerCursor();
     LoadKeyBindings();
     LoadMailSettings(store, s);
     m_bSettingsLoaded = true;
@@ -403,10 +398,8 @@ bool CEditorApp::SetViewFont(const std::string& strFace, int nPointSize)
     SaveFontSettings(SettingsStore(), s);
     if (CMainFrame* pMain = GetMainFrame())
         pMain->OnFontChanged();
-    for (CDocBase* pDoc : GetDocuments())
-        for (CViewBase* v : pDoc->GetViews())
-            if (auto* pView = dynamic_cast<CView*>(v))
-                pView->OnFontChanged();
+    for (CView* pView : GetAllViews())
+        pView->OnFontChanged();
     return true;
 }
 
@@ -509,6 +502,8 @@ bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
             OnHelp();
         return true;
     default:
+        if (OnSettingsCommand(nId, pUi))
+            return true;
         return CAppBase::OnCommand(nId, pUi);
     }
 }

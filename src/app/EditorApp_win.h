@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AppBase_win.h"
+#include "app/ColorDialog_win.h"
 #include "app/ContentTypeTable.h"
 #include "app/ViewFont_win.h"
 #include "app/ViewList.h"
@@ -16,6 +17,7 @@ class CDocBase;
 class CDocTemplate;
 class CMainFrame;
 class CMDIChildWnd;
+class CView;
 struct CCommandArgs;
 
 class CEditorApp : public CAppBase {
@@ -70,6 +72,20 @@ public:
     // Control-code input mode: no key binding applies while it is on.
     bool m_bControlCodeMode = false;
 
+    // ---- Settings dialogs and what they change (EditorAppSettings_win.cpp) ----
+    // The commands of the settings dialogs, the colours, the font and About.
+    bool OnSettingsCommand(unsigned nId, CCmdUi* pUi);
+    // Writes the shell association of ".txt" with this program.
+    bool AssociateTxt();
+    // The cursor the chosen pointer ("PointerName") shows over text, and
+    // loading it again after the choice changed.
+    HCURSOR GetPointerCursor() const { return m_hPointer; }
+    void LoadPointerCursor();
+    // Every view of every document window (both panes of a split window).
+    std::vector<CView*> GetAllViews() const;
+    void RepaintAllViews() const;
+    // ---- end of the settings dialogs ----
+
     bool m_bWinNT = true;
     std::string m_strProgramDir;  // without a trailing backslash
     std::string m_strTempDir;     // without a trailing backslash
@@ -106,6 +122,9 @@ private:
     bool m_bSettingsLoaded = false;
     WINDOWPLACEMENT m_wpRestore = {};
     CDocBase* m_pSentDoc = nullptr;
+    // Settings dialogs.
+    CColorDialog m_colorDialog;
+    HCURSOR m_hPointer = nullptr;
 };
 
 CEditorApp* EditorApp();

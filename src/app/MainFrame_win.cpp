@@ -82,9 +82,13 @@ bool CMainFrame::OnCreate()
         return false;
     AddControlBar(&m_toolBar);
     AddControlBar(&m_statusBar);
+    // The attachment bar lies above the status bar, hidden until the composer
+    // attaches files.
+    if (!m_attachBar.Create(m_hWnd, ID_VIEW_ATTACH_BAR))
+        return false;
+    AddControlBar(&m_attachBar);
     // Mail modes: the header bar (edit bar in the composer, view bar in the
-    // reader, both hidden at first) joins here, and the attachment bar above
-    // the status bar; they come with the mail documents.
+    // reader, both hidden at first) joins here; it comes with the mail documents.
     SetStatusBar(&m_statusBar);
     m_statusBar.ApplyFont(EditorApp()->GetViewFont().Get());
     m_statusBar.SetPaneText(CMyStatusBar::kPaneMessage, IdleMessage());
@@ -116,7 +120,8 @@ RECT CMainFrame::GetMdiClientScreenRect() const
     };
     if (m_toolBar.IsVisible())
         rc.top += height(m_toolBar);
-    // The attachment bar, when the composer shows it, comes off the bottom too.
+    if (m_attachBar.IsVisible())
+        rc.bottom -= height(m_attachBar);
     if (m_statusBar.IsVisible())
         rc.bottom -= height(m_statusBar);
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
@@ -154,6 +159,9 @@ bool CMainFrame::OnCommand(unsigned nId, CCmdUi* pUi)
         if (!pUi)
             EnterCommandMode();
         return true;
+    case ID_DROP_ATTACH:
+    case ID_DROP_OPEN:
+        return OnDropCommand(nId, pUi);
     default:
         return CMDIFrameWnd::OnCommand(nId, pUi);
     }
@@ -204,7 +212,48 @@ LRESULT CMainFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
 {
-    // The composer offers to attach dropped files instead; that menu comes with
-    // the attachment bar. Everywhere else they are opened.
-    CMDIFrameWnd::OnDropFiles(paths);
+    // The composer asks whether to attach dropped files to the mail being
+    // written or to open them; everywhere else they are opened.
+    if (AppSettings().m_nMailMode != 2 || !MDIGetActive() || paths.empty()) {
+        CMDIFrameWnd::OnDropFiles(paths);
+        return;
+    }
+    m_droppedFiles = paths;
+    ShowDropMenu();
+}
+
+void CMainFrame::ShowDropMenu()
+{
+    // In front, so that a click anywhere else closes the menu.
+    ::SetForegroundWindow(m_hWnd);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, ID_DROP_ATTACH, L"添付");
+    ::AppendMenuW(hMenu, MF_STRING, ID_DROP_OPEN, L"開く");
+    POINT pt = {};
+    ::GetCursorPos(&pt);
+    ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(hMenu);
+}
+
+bool CMainFrame::OnDropCommand(unsigned nId, CCmdUi* pUi)
+{
+    CMDIChildWnd* pActive = MDIGetActive();
+    bool bAttach = nId == ID_DROP_ATTACH;
+    if (pUi) {
+        pUi->Enable(!m_droppedFiles.empty() && (!bAttach || (pActive && pActive->GetDocument())));
+        return true;
+    }
+    std::vector<std::string> paths;
+    paths.swap(m_droppedFiles);
+    if (!bAttach) {
+        for (const std::string& path : paths)
+            EditorApp()->OpenDocumentFile(path);
+        return true;
+    }
+    if (!m_attachBar.IsVisible())
+        ShowControlBar(&m_attachBar, true);
+    for (const std::string& path : paths)
+        m_attachBar.AddFile(path);
+    pActive->GetDocument()->SetModifiedFlag(true);
+    return true;
 }

@@ -2,8 +2,10 @@
 // (in the mail modes) the header bar; what happens when it closes; dropped
 // files; the filtering of messages before they are dispatched.
 #pragma once
+#include <string>
 #include <vector>
 
+#include "app/AttachBar_win.h"
 #include "app/MyStatusBar_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/ToolBar_win.h"
@@ -17,6 +19,8 @@ public:
 
     CMyStatusBar& GetStatusBarEx() { return m_statusBar; }
     CToolBar& GetToolBar() { return m_toolBar; }
+    // The composer's files to attach (hidden until files are added).
+    CAttachBar& GetAttachBar() { return m_attachBar; }
     // The client area in screen coordinates less the visible toolbar (top) and
     // the visible attachment and status bars (bottom).
     RECT GetMdiClientScreenRect() const;
@@ -49,8 +53,13 @@ protected:
 
 private:
     void EnterCommandMode();
+    // The composer's menu for dropped files: attach them (32840) or open them (32841).
+    void ShowDropMenu();
+    bool OnDropCommand(unsigned nId, CCmdUi* pUi);
 
     CToolBar m_toolBar;
     CMyStatusBar m_statusBar;
     CAltKeyMenuFilter m_altKeyMenu;
+    CAttachBar m_attachBar;
+    std::vector<std::string> m_droppedFiles;  // kept for the drop menu's choice
 };

@@ -215,6 +215,13 @@ LRESULT CPlainView::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             ScrollTo(m_nTopLine, pos);
         return 0;
     }
+    case WM_SETCURSOR:
+        // Over the text, the pointer the user chose ("PointerName").
+        if (LOWORD(lParam) == HTCLIENT && EditorApp() && EditorApp()->GetPointerCursor()) {
+            ::SetCursor(EditorApp()->GetPointerCursor());
+            return TRUE;
+        }
+        break;
     case WM_MOUSEWHEEL:
         ScrollTo(m_nTopLine - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3, m_nLeftCol);
         return 0;

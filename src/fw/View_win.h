@@ -33,8 +33,12 @@ public:
     // The height the view wants as the upper pane of a split window, and the
     // least it can live with; false when it has no preference.
     virtual bool GetPaneHeights(int& /*nIdeal*/, int& /*nMin*/) const { return false; }
-    // The application's view font changed: measure and lay out again.
+    // The application's view font or the row gap ("GapPixel") changed: measure
+    // and lay out again.
     virtual void OnFontChanged() {}
+    // "MaxHistory" changed: the view's undo history takes the new capacity
+    // (dropping its oldest records when it holds more).
+    virtual void SetHistoryCapacity(int /*nCapacity*/) {}
 
     virtual CViewPosition GetPosition() const { return {}; }
     virtual void SetPosition(const CViewPosition& /*pos*/) {}

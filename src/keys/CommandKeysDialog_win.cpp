@@ -1,20 +1,23 @@
 // The key binding command dialog.
 #include "keys/CommandKeysDialog_win.h"
 
+#include <commctrl.h>
+
 #include "app/Resource.h"
+#include "keys/KeyDialogs_win.h"
 #include "keys/KeyNames.h"
 #include "keys/KeyboardHooks_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
 
-CCommandKeysDialog::CCommandKeysDialog(CAccelTable& row) : CModalDialog(IDD_COMMAND_KEYS), m_edit(row), m_row(row) {}
+CCommandKeysDialog::CCommandKeysDialog(CAccelTable& row) : CDialog(IDD_COMMAND_KEYS), m_edit(row), m_row(row) {}
 
 HWND CCommandKeysDialog::List() const { return Item(IDC_COMMAND_KEY_LIST); }
 
 bool CCommandKeysDialog::OnInitDialog()
 {
-    SetBigIcon(IDI_KEY_BINDING);
-    ::SetDlgItemTextW(m_hWnd, IDC_COMMAND_NAME, Wide(m_edit.Description()).c_str());
+    ShowKeyBindingIcon(m_hWnd);
+    SetItemText(IDC_COMMAND_NAME, m_edit.Description());
     HWND hList = List();
     RECT rc = {};
     ::GetClientRect(hList, &rc);
@@ -42,8 +45,10 @@ bool CCommandKeysDialog::InsertRow(int nRow)
     return false;
 }
 
-bool CCommandKeysDialog::OnCommand(UINT nId, UINT nCode)
+bool CCommandKeysDialog::OnControl(int nId, UINT nCode, HWND /*hCtrl*/)
 {
+    if (nCode != BN_CLICKED)
+        return false;
     switch (nId) {
     case IDC_KEY_ADD:
         OnAdd();
@@ -55,47 +60,47 @@ bool CCommandKeysDialog::OnCommand(UINT nId, UINT nCode)
         OnDelete();
         return true;
     default:
-        return CModalDialog::OnCommand(nId, nCode);
+        return false;
     }
 }
 
-bool CCommandKeysDialog::OnNotify(NMHDR* pHdr, LRESULT& result)
+INT_PTR CCommandKeysDialog::OnNotify(const NMHDR* pHdr)
 {
     if (pHdr->idFrom != IDC_COMMAND_KEY_LIST)
-        return false;
+        return FALSE;
     switch (pHdr->code) {
     case LVN_BEGINLABELEDITW:
-        OnBeginEdit(reinterpret_cast<NMLVDISPINFOW*>(pHdr)->item.iItem);
-        result = FALSE;  // the edit goes ahead
-        return true;
+        OnBeginEdit(reinterpret_cast<const NMLVDISPINFOW*>(pHdr)->item.iItem);
+        return NotifyResult(m_hWnd, FALSE);  // the edit goes ahead
     case LVN_ENDLABELEDITW:
         OnEndEdit();
-        result = FALSE;  // the row's text is set already
-        return true;
+        return NotifyResult(m_hWnd, FALSE);  // the row's text is set already
     case LVN_KEYDOWN: {
-        WORD key = reinterpret_cast<NMLVKEYDOWN*>(pHdr)->wVKey;
+        WORD key = reinterpret_cast<const NMLVKEYDOWN*>(pHdr)->wVKey;
         if (key == VK_INSERT)
             OnAdd();
         else if (key == VK_DELETE)
             OnDelete();
-        return false;
+        return FALSE;
     }
     default:
-        return false;
+        return FALSE;
     }
 }
 
-bool CCommandKeysDialog::OnMessage(UINT nMsg, WPARAM wParam, LPARAM /*lParam*/)
+INT_PTR CCommandKeysDialog::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (nMsg) {
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_CAPTURED_KEY:
         OnCapturedKey(static_cast<unsigned>(wParam));
-        return true;
+        return TRUE;
     case WM_DESTROY:
         OnEndEdit();
-        return false;
+        return FALSE;
     default:
-        return false;
+        return FALSE;
     }
 }
 

@@ -1,13 +1,16 @@
 // The key binding table dialog.
 #include "keys/KeyTableDialog_win.h"
 
+#include <commctrl.h>
+
 #include "app/Resource.h"
 #include "keys/CommandKeysDialog_win.h"
+#include "keys/KeyDialogs_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
 
 CKeyTableDialog::CKeyTableDialog(CAccelTable& app, bool& bHookNumPad, bool& bReturnChar)
-    : CModalDialog(IDD_KEY_TABLE), m_edit(app, bHookNumPad, bReturnChar), m_app(app), m_bHookNumPad(bHookNumPad),
+    : CDialog(IDD_KEY_TABLE), m_edit(app, bHookNumPad, bReturnChar), m_app(app), m_bHookNumPad(bHookNumPad),
       m_bReturnChar(bReturnChar)
 {
 }
@@ -16,7 +19,7 @@ HWND CKeyTableDialog::List() const { return Item(IDC_KEY_TABLE_LIST); }
 
 bool CKeyTableDialog::OnInitDialog()
 {
-    SetBigIcon(IDI_KEY_BINDING);
+    ShowKeyBindingIcon(m_hWnd);
     ShowOptions();
     HWND hList = List();
     ListView_SetExtendedListViewStyle(hList, LVS_EX_FULLROWSELECT);
@@ -65,12 +68,14 @@ void CKeyTableDialog::ShowRow(int nRow)
 
 void CKeyTableDialog::ShowOptions()
 {
-    ::CheckDlgButton(m_hWnd, IDC_HOOK_NUMPAD, m_edit.m_bHookNumPad ? BST_CHECKED : BST_UNCHECKED);
-    ::CheckDlgButton(m_hWnd, IDC_RETURN_CHAR, m_edit.m_bReturnChar ? BST_CHECKED : BST_UNCHECKED);
+    Check(IDC_HOOK_NUMPAD, m_edit.m_bHookNumPad);
+    Check(IDC_RETURN_CHAR, m_edit.m_bReturnChar);
 }
 
-bool CKeyTableDialog::OnCommand(UINT nId, UINT nCode)
+bool CKeyTableDialog::OnControl(int nId, UINT nCode, HWND /*hCtrl*/)
 {
+    if (nCode != BN_CLICKED)
+        return false;
     switch (nId) {
     case IDC_KEY_CHANGE:
         OnChange();
@@ -79,17 +84,18 @@ bool CKeyTableDialog::OnCommand(UINT nId, UINT nCode)
         OnDefault();
         return true;
     default:
-        return CModalDialog::OnCommand(nId, nCode);
+        return false;
     }
 }
 
-bool CKeyTableDialog::OnNotify(NMHDR* pHdr, LRESULT& /*result*/)
+INT_PTR CKeyTableDialog::OnMessage(UINT nMsg, WPARAM /*wParam*/, LPARAM lParam)
 {
-    if (pHdr->idFrom == IDC_KEY_TABLE_LIST && pHdr->code == NM_DBLCLK) {
+    auto* pHdr = reinterpret_cast<NMHDR*>(lParam);
+    if (nMsg == WM_NOTIFY && pHdr->idFrom == IDC_KEY_TABLE_LIST && pHdr->code == NM_DBLCLK) {
         OnChange();
-        return true;
+        return NotifyResult(m_hWnd, 0);
     }
-    return false;
+    return FALSE;
 }
 
 void CKeyTableDialog::OnChange()
@@ -112,8 +118,8 @@ void CKeyTableDialog::OnDefault()
 
 void CKeyTableDialog::OnOK()
 {
-    m_edit.m_bHookNumPad = ::IsDlgButtonChecked(m_hWnd, IDC_HOOK_NUMPAD) == BST_CHECKED;
-    m_edit.m_bReturnChar = ::IsDlgButtonChecked(m_hWnd, IDC_RETURN_CHAR) == BST_CHECKED;
+    m_edit.m_bHookNumPad = IsChecked(IDC_HOOK_NUMPAD);
+    m_edit.m_bReturnChar = IsChecked(IDC_RETURN_CHAR);
     if (m_edit.Commit(m_app, m_bHookNumPad, m_bReturnChar))
         EndDialog(IDOK);
 }

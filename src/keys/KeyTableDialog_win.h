@@ -2,17 +2,17 @@
 // change and default buttons, and the two keyboard options. The application's
 // table and options change only when it ends with OK.
 #pragma once
+#include "fw/Dialog_win.h"
 #include "keys/KeyTableEdit.h"
-#include "keys/ModalDialog_win.h"
 
-class CKeyTableDialog : public CModalDialog {
+class CKeyTableDialog : public CDialog {
 public:
     CKeyTableDialog(CAccelTable& app, bool& bHookNumPad, bool& bReturnChar);
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(UINT nId, UINT nCode) override;
-    bool OnNotify(NMHDR* pHdr, LRESULT& result) override;
+    bool OnControl(int nId, UINT nCode, HWND hCtrl) override;
+    INT_PTR OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
 
 private:

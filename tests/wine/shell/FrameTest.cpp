@@ -2,9 +2,6 @@
 #include "ShellTestSupport.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
-
-#include <cstring>
 
 #include "app/ChildFrame_win.h"
 #include "app/PlainView_win.h"
@@ -262,14 +259,8 @@ TEST_F(ShellTest, DroppedFilesAreOpened)
     m_dir.Write("d1.txt", "1\r\n");
     m_dir.Write("d2.txt", "2\r\n");
     ASSERT_TRUE(Start(""));
-    std::wstring list = Wide(File("d1.txt")) + L'\0' + Wide(File("d2.txt")) + L'\0' + L'\0';
-    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
-    pDrop->pFiles = sizeof(DROPFILES);
-    pDrop->fWide = TRUE;
-    std::memcpy(pDrop + 1, list.data(), list.size() * sizeof(wchar_t));
-    ::GlobalUnlock(hDrop);
-    ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);  // the window frees it
+    HDROP hDrop = MakeDrop({File("d1.txt"), File("d2.txt")});
+    ::SendMessageW(Main()->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
     ASSERT_EQ(m_pApp->GetDocuments().size(), 2u);
     EXPECT_EQ(m_pApp->GetDocuments()[0]->GetTitle(), "d1.txt");
     EXPECT_EQ(m_pApp->GetDocuments()[1]->GetTitle(), "d2.txt");

@@ -11,8 +11,8 @@
 #include "app/Resource.h"
 #include "keys/BuiltinAccelTables.h"
 #include "keys/CommandTable.h"
+#include "keys/KeyDialogs_win.h"
 #include "keys/KeyboardHooks_win.h"
-#include "keys/ModalDialog_win.h"
 #include "platform/Wide_win.h"
 
 namespace {

@@ -3,17 +3,37 @@
 // (cleared for every test), message boxes answered by the recording fake.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "app/MainFrame_win.h"
 #include "fakes/FakeUi.h"
+#include "platform/Wide_win.h"
 #include "support/TempDir.h"
+
+// What the shell hands a window that files were dropped on (the window frees it).
+inline HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    std::wstring list;
+    for (const std::string& path : paths)
+        list += Wide(path) + L'\0';
+    list += L'\0';
+    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = TRUE;
+    std::memcpy(pDrop + 1, list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(hDrop);
+    return static_cast<HDROP>(hDrop);
+}
 
 // The application with the arguments a test gives it.
 class CTestEditorApp : public CEditorApp {

@@ -139,6 +139,7 @@ long GetInt(const wchar_t* section, const wchar_t* name)
 struct FindArgs {
     DWORD pid;
     const wchar_t* cls;
+    const wchar_t* title;  // any when null
     HWND found;
 };
 
@@ -147,16 +148,16 @@ BOOL CALLBACK FindTopWindowProc(HWND h, LPARAM lp)
     auto* a = reinterpret_cast<FindArgs*>(lp);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(h, &pid);
-    if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls) {
+    if (pid == a->pid && ::IsWindowVisible(h) && ClassOf(h) == a->cls && (!a->title || TextOf(h) == a->title)) {
         a->found = h;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindTopWindow(DWORD pid, const wchar_t* cls)
+HWND FindTopWindow(DWORD pid, const wchar_t* cls, const wchar_t* title = nullptr)
 {
-    FindArgs args{pid, cls, nullptr};
+    FindArgs args{pid, cls, title, nullptr};
     ::EnumWindows(FindTopWindowProc, reinterpret_cast<LPARAM>(&args));
     return args.found;
 }
@@ -199,11 +200,11 @@ public:
         WaitFor([&] { return (h = FindTopWindow(Pid(), L"TovaMainFrame")) != nullptr || !Running(); }, ms);
         return h;
     }
-    // A message box or another dialog of the program.
-    HWND Dialog(DWORD ms = kWaitMs)
+    // A message box or another dialog of the program (one with that title).
+    HWND Dialog(DWORD ms = kWaitMs, const wchar_t* title = nullptr)
     {
         HWND h = nullptr;
-        WaitFor([&] { return (h = FindTopWindow(Pid(), L"#32770")) != nullptr || !Running(); }, ms);
+        WaitFor([&] { return (h = FindTopWindow(Pid(), L"#32770", title)) != nullptr || !Running(); }, ms);
         return h;
     }
 
@@ -533,37 +534,53 @@ bool FileOpenDialog()
     return true;
 }
 
+std::wstring ClassesRootValue(const wchar_t* key)
+{
+    wchar_t buf[1024] = {};
+    DWORD size = sizeof buf;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return buf;
+}
+
+// The other-settings dialog of the real program: a number out of its range
+// gets the program's message box over the dialog, which stays open; the
+// ".txt" button associates tova.exe (its short path); the values are written
+// at exit.
+bool OtherSettingsDialog()
+{
+    CTova tova;
+    CHECK(tova.Start(L""));
+    HWND main = tova.MainWindow();
+    CHECK(main);
+    Command(main, 32812);
+    HWND dialog = tova.Dialog(kWaitMs, L"その他の設定");
+    CHECK(dialog);
+    Press(dialog, 195);
+    ::SendMessageW(::GetDlgItem(dialog, 183), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
+    Press(dialog, IDOK);
+    HWND box = tova.Dialog(kWaitMs, L"tova");
+    CHECK(box);
+    CHECK_EQ_W(MessageText(box), L"16 から 256 までの整数を入力してください。");
+    CHECK(::GetWindow(box, GW_OWNER) == dialog);
+    Press(box, IDOK);
+    CHECK(WaitFor([&] { return !::IsWindow(box); }));
+    CHECK(::IsWindowVisible(dialog));
+    ::SendMessageW(::GetDlgItem(dialog, 183), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
+    Press(dialog, IDOK);
+    CHECK(WaitFor([&] { return !::IsWindow(dialog); }));
+    CHECK(CloseAndWait(tova, main) == 0);
+    CHECK(GetInt(L"Other", L"Line Length") == 120);
+    wchar_t shortPath[MAX_PATH] = {};
+    CHECK(::GetShortPathNameW(g_strTova.c_str(), shortPath, MAX_PATH) > 0);
+    CHECK_EQ_W(ClassesRootValue(L"txtfile\\shell\\open\\command"), std::wstring(shortPath) + L" -max \"%1\"");
+    CHECK_EQ_W(ClassesRootValue(L".txt"), L"txtfile");
+    return true;
+}
+
 // ---- key bindings (keys pressed with xdotool; skipped where it cannot run) ----
 
 bool g_bSkipped = false;
-
-struct TitleSearch {
-    DWORD pid;
-    const std::wstring* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND h, LPARAM lp)
-{
-    auto* s = reinterpret_cast<TitleSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && ::IsWindowVisible(h) && ClassOf(h) == L"#32770" && TextOf(h) == *s->title) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND DialogTitled(CTova& tova, const std::wstring& title)
-{
-    TitleSearch search{tova.Pid(), &title, nullptr};
-    WaitFor([&] {
-        ::EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    return search.found;
-}
 
 // The real program with its default table: Ctrl+N makes a new window, but not
 // in control-code input mode; F9 given to File New in the key binding dialogs,
@@ -590,12 +607,12 @@ bool KeysReboundInDialog()
     Command(main, 32885);  // and off
 
     Command(main, 32794);
-    HWND table = DialogTitled(tova, L"ｷｰﾊﾞｲﾝﾃﾞｨﾝｸﾞﾃｰﾌﾞﾙ");
+    HWND table = tova.Dialog(kWaitMs, L"ｷｰﾊﾞｲﾝﾃﾞｨﾝｸﾞﾃｰﾌﾞﾙ");
     CHECK(table);
     CHECK(xdotool::Activate(table));
     // File New's row is the ninth from the end.
     CHECK(xdotool::Keys(L"End Up Up Up Up Up Up Up Up alt+c"));
-    HWND command = DialogTitled(tova, L"ｷｰﾊﾞｲﾝﾃﾞｨﾝｸﾞ");
+    HWND command = tova.Dialog(kWaitMs, L"ｷｰﾊﾞｲﾝﾃﾞｨﾝｸﾞ");
     CHECK(command);
     CHECK_EQ_W(TextOf(::GetDlgItem(command, 124)), L"新規にﾌｧｲﾙを作成");
     CHECK(xdotool::Activate(command));
@@ -631,6 +648,7 @@ const std::map<std::string, bool (*)()> kCases = {
     {"missing_file_asks_and_creates", MissingFileAsksAndCreates},
     {"help_close_all_and_bars", HelpCloseAllAndBars},
     {"file_open_dialog", FileOpenDialog},
+    {"other_settings_dialog", OtherSettingsDialog},
     {"keys_rebound_in_dialog", KeysReboundInDialog},
 };
 
