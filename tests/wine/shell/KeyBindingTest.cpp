@@ -29,22 +29,16 @@ std::wstring XKeyName(const AccelEntry& e)
         return name + static_cast<wchar_t>(e.wKey - 'A' + 'a');
     if (e.wKey >= VK_NUMPAD0 && e.wKey <= VK_DIVIDE)
         return name + std::to_wstring(kKeypadCodes[e.wKey - VK_NUMPAD0]);
-    switch (e.wKey) {
-    case VK_BACK: return name + L"BackSpace";
-    case VK_TAB: return name + L"Tab";
-    case VK_RETURN: return name + L"Return";
-    case VK_PRIOR: return name + L"Prior";
-    case VK_NEXT: return name + L"Next";
-    case VK_END: return name + L"End";
-    case VK_HOME: return name + L"Home";
-    case VK_LEFT: return name + L"Left";
-    case VK_UP: return name + L"Up";
-    case VK_RIGHT: return name + L"Right";
-    case VK_DOWN: return name + L"Down";
-    case VK_INSERT: return name + L"Insert";
-    case VK_DELETE: return name + L"Delete";
-    default: return name + L"F" + std::to_wstring(e.wKey - VK_F1 + 1);
-    }
+    static const std::pair<WORD, const wchar_t*> kNames[] = {
+        {VK_BACK, L"BackSpace"}, {VK_TAB, L"Tab"},   {VK_RETURN, L"Return"}, {VK_PRIOR, L"Prior"},
+        {VK_NEXT, L"Next"},      {VK_END, L"End"},   {VK_HOME, L"Home"},     {VK_LEFT, L"Left"},
+        {VK_UP, L"Up"},          {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"},   {VK_INSERT, L"Insert"},
+        {VK_DELETE, L"Delete"},
+    };
+    for (const auto& [key, keysym] : kNames)
+        if (e.wKey == key)
+            return name + keysym;
+    return name + L"F" + std::to_wstring(e.wKey - VK_F1 + 1);
 }
 
 std::set<unsigned> AllBoundCommands()
