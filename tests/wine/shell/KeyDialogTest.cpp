@@ -81,24 +81,24 @@ public:
 private:
     HWND FindDialog(const std::wstring& title) const
     {
-        struct Search {
-            const std::wstring* title;
-            HWND found;
-        } search{&title, nullptr};
-        ::EnumThreadWindows(
-            m_nUiThread,
-            [](HWND h, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                wchar_t cls[16] = {};
-                ::GetClassNameW(h, cls, 16);
-                if (::IsWindowVisible(h) && std::wstring(cls) == L"#32770" && Text(h) == *s->title) {
-                    s->found = h;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        DialogSearch search{&title, nullptr};
+        ::EnumThreadWindows(m_nUiThread, FindDialogProc, reinterpret_cast<LPARAM>(&search));
         return search.found;
+    }
+    struct DialogSearch {
+        const std::wstring* title;
+        HWND found;
+    };
+    static BOOL CALLBACK FindDialogProc(HWND h, LPARAM lp)
+    {
+        auto* s = reinterpret_cast<DialogSearch*>(lp);
+        wchar_t cls[16] = {};
+        ::GetClassNameW(h, cls, 16);
+        if (::IsWindowVisible(h) && std::wstring(cls) == L"#32770" && Text(h) == *s->title) {
+            s->found = h;
+            return FALSE;
+        }
+        return TRUE;
     }
     // Whatever the script left open is cancelled, so the test's thread gets back.
     void CancelAll()
