@@ -18,6 +18,7 @@
 #include "keys/CommandIds.h"
 #include "keys/KeyTableDialog_win.h"
 #include "keys/KeyboardHooks_win.h"
+#include "mail/MailWorkDir.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 #include "platform/Wide_win.h"
@@ -95,7 +96,7 @@ bool CEditorApp::InitInstance()
     if (!m_font.Create(s.m_strFaceName, s.m_nPointSize))
         return false;
     // 8. The content types of attachments.
-    m_contentTypes.Load(store);
+    ContentTypes().Load(store);
     // 9. The document template of the run mode.
     RegisterTemplate();
     // 10. The main window. (Its "System" conversation, through which the shell
@@ -145,6 +146,7 @@ void CEditorApp::FindFolders()
     else
         m_strProgramDir = ProgramDirOf(Narrow(std::wstring(path.data(), n)));
     m_strTempDir = ChooseTempDir(EnvironmentVariable(L"TEMP"), EnvironmentVariable(L"TMP"), m_strProgramDir);
+    SetMailWorkDir(m_strTempDir);
 }
 
 bool CEditorApp::RegisterTemplate()
@@ -374,7 +376,7 @@ void CEditorApp::OnCustomizeKeys()
     RemoveKeypadHook();
     CAppSettings& s = AppSettings();
     CKeyTableDialog dialog(m_keyTable, s.m_bHookNumPad, s.m_bReturnChar);
-    if (dialog.DoModal(GetMainWnd() ? GetMainWnd()->GetHwnd() : nullptr) == IDOK)
+    if (dialog.DoModal() == IDOK)
         InstallKeyTable();
     if (s.m_bHookNumPad)
         InstallKeypadHook();

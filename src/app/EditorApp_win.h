@@ -8,10 +8,10 @@
 
 #include "app/AppBase_win.h"
 #include "app/ColorDialog_win.h"
-#include "app/ContentTypeTable.h"
 #include "app/ViewFont_win.h"
 #include "app/ViewList.h"
 #include "keys/AccelTable.h"
+#include "mail/ContentTypeTable.h"
 
 class CDocBase;
 class CDocTemplate;
@@ -43,7 +43,7 @@ public:
     // Makes a new view font current (the old one stays when it cannot be made),
     // stores "Font" and lays out the main window and every view again.
     bool SetViewFont(const std::string& strFace, int nPointSize);
-    const CContentTypeTable& GetContentTypes() const { return m_contentTypes; }
+    const CContentTypeTable& GetContentTypes() const { return ContentTypes(); }
 
     // Writes the document windows to "View List" (main window closing).
     void SaveViewList();
@@ -111,7 +111,6 @@ private:
     void OnControlCodeMode();
 
     CViewFont m_font;
-    CContentTypeTable m_contentTypes;
     CAccelTable m_docAccel;
     CAccelTable m_keyTable;
     bool m_bKeyBindingsLoaded = false;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Why the last file operation failed.
 enum class EFileError {
@@ -52,6 +53,10 @@ public:
     std::ptrdiff_t Read(void* p, size_t n);
     // Writes all n bytes; false on an error.
     bool Write(const void* p, size_t n);
+    // Moves the file position to pos bytes from the start.
+    bool Seek(std::int64_t pos);
+    // Moves it to the end; pos receives the file's size.
+    bool SeekToEnd(std::int64_t& pos);
     // Forces the written data to the device.
     bool Sync();
     bool GetLastWriteTime(FileTime& t);
@@ -79,6 +84,18 @@ CFileHandle OpenFileForReading(std::string_view path);
 // An existing file for writing, held by us alone (no sharing on Windows); its
 // contents are kept. For probing and for the last-write time.
 CFileHandle OpenExistingFileExclusive(std::string_view path);
+// How OpenFileForWriting opens a file. Others may read it meanwhile, never write.
+enum class EWriteMode {
+    Truncate,   // create it or empty it
+    Append,     // create it or keep it, position at the end
+    CreateNew,  // create it; fails with EFileError::Exists when the name is taken
+    Update,     // an existing file for reading and writing, contents kept
+};
+CFileHandle OpenFileForWriting(std::string_view path, EWriteMode mode);
+// A lock file: created or emptied for writing; others may read it, but while
+// the handle is open no other handle (in any process) gets it through this
+// call: that fails with EFileError::Sharing.
+CFileHandle OpenLockFile(std::string_view path);
 // Standard input and output, not closed by the handle.
 CFileHandle StandardInput();
 CFileHandle StandardOutput();
@@ -102,3 +119,48 @@ bool FileExists(std::string_view path);
 std::string_view FolderOfPath(std::string_view path);
 // The name after the folder part.
 std::string_view NameOfPath(std::string_view path);
+
+// The separator this target puts between folder and name.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// What the file system says about one path.
+struct CPathInfo {
+    bool bFolder = false;
+    std::int64_t nSize = 0;
+    FileTime ftLastWrite = 0;
+};
+// False (LastFileError tells why) when the path cannot be examined.
+bool GetPathInfo(std::string_view path, CPathInfo& info);
+bool FolderExists(std::string_view path);
+bool CreateFolder(std::string_view path);
+// Removes an empty folder.
+bool RemoveFolder(std::string_view path);
+// Removes a symbolic link or a junction itself, never what it points to.
+bool RemoveLink(std::string_view path);
+
+// One entry of a folder. A symbolic link or junction is a Link whatever it
+// points to, so walking a tree never leaves it through one.
+struct CFolderEntry {
+    enum EKind { File, Folder, Link };
+    std::string strName;
+    EKind kind = File;
+};
+// The entries of a folder, without "." and "..".
+bool ListFolder(std::string_view folder, std::vector<CFolderEntry>& entries);
+
+// The absolute form of a path (made from the current folder, with "." and ".."
+// resolved); the path itself when that fails.
+std::string FullPathOf(std::string_view path);
+// True when both paths name one file: the same file when both exist (links and
+// alternative spellings included), else the same full path as this target
+// compares paths.
+bool IsSameFile(std::string_view a, std::string_view b);
+// The current folder; false when the system cannot say.
+bool GetCurrentFolder(std::string& folder);
+// Looks up the path's last component: name receives its short (8.3) name where
+// the file system keeps one, else its name as stored. False when it does not exist.
+bool LookUpShortName(std::string_view path, std::string& name);

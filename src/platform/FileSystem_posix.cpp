@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,6 +110,26 @@ bool CFileHandle::Write(const void* p, size_t n)
     return true;
 }
 
+bool CFileHandle::Seek(std::int64_t pos)
+{
+    if (::lseek(Fd(m_h), static_cast<off_t>(pos), SEEK_SET) < 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool CFileHandle::SeekToEnd(std::int64_t& pos)
+{
+    off_t end = ::lseek(Fd(m_h), 0, SEEK_END);
+    if (end < 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    pos = end;
+    return true;
+}
+
 bool CFileHandle::Sync()
 {
     if (::fsync(Fd(m_h)) != 0 && errno != EINVAL && errno != EROFS) {
@@ -168,6 +190,61 @@ CFileHandle OpenExistingFileExclusive(std::string_view path)
     // POSIX has no sharing modes; an advisory lock is no protection against
     // other programs, so this is a plain open for writing.
     return OpenPath(path, O_WRONLY);
+}
+
+CFileHandle OpenFileForWriting(std::string_view path, EWriteMode mode)
+{
+    switch (mode) {
+    case EWriteMode::Truncate: return OpenPath(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    case EWriteMode::CreateNew: return OpenPath(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    case EWriteMode::Update: return OpenPath(path, O_RDWR);
+    case EWriteMode::Append: {
+        CFileHandle f = OpenPath(path, O_WRONLY | O_CREAT, 0666);
+        std::int64_t end = 0;
+        if (f.IsOpen() && !f.SeekToEnd(end))
+            return CFileHandle();
+        return f;
+    }
+    }
+    return CFileHandle();
+}
+
+CFileHandle OpenLockFile(std::string_view path)
+{
+    // POSIX has no sharing modes: an flock on the file stands for "no other
+    // writer". The last holder unlinks the file, possibly between our open and
+    // our lock, so the lock only counts when the name still leads to our file.
+    std::string p(path);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            FailWithErrno(errno);
+            return CFileHandle();
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            int e = errno;
+            ::close(fd);
+            if (e == EWOULDBLOCK)
+                SetLastFileError(EFileError::Sharing, e);
+            else
+                FailWithErrno(e);
+            return CFileHandle();
+        }
+        struct stat mine;
+        struct stat named;
+        if (::fstat(fd, &mine) == 0 && ::stat(p.c_str(), &named) == 0 && mine.st_dev == named.st_dev &&
+            mine.st_ino == named.st_ino) {
+            if (::ftruncate(fd, 0) != 0) {
+                FailWithErrno(errno);
+                ::close(fd);
+                return CFileHandle();
+            }
+            return CFileHandle::FromNative(fd, true);
+        }
+        ::close(fd);  // unlinked under us: try the new file
+    }
+    SetLastFileError(EFileError::Sharing, 0);
+    return CFileHandle();
 }
 
 CFileHandle StandardInput() { return CFileHandle::FromNative(0, false); }
@@ -254,4 +331,149 @@ std::string_view NameOfPath(std::string_view path)
 {
     size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool GetPathInfo(std::string_view path, CPathInfo& info)
+{
+    std::string p(path);
+    struct stat st;
+    if (::stat(p.c_str(), &st) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    info.bFolder = S_ISDIR(st.st_mode);
+    info.nSize = st.st_size;
+    info.ftLastWrite =
+        kUnixEpochIn1601Units + static_cast<FileTime>(st.st_mtim.tv_sec) * 10000000 + st.st_mtim.tv_nsec / 100;
+    return true;
+}
+
+bool FolderExists(std::string_view path)
+{
+    CPathInfo info;
+    return GetPathInfo(path, info) && info.bFolder;
+}
+
+bool CreateFolder(std::string_view path)
+{
+    std::string p(path);
+    if (::mkdir(p.c_str(), 0777) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFolder(std::string_view path)
+{
+    std::string p(path);
+    if (::rmdir(p.c_str()) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+bool RemoveLink(std::string_view path) { return RemoveFile(path); }
+
+bool ListFolder(std::string_view folder, std::vector<CFolderEntry>& entries)
+{
+    entries.clear();
+    std::string dirPath(folder);
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (!dir) {
+        FailWithErrno(errno);
+        return false;
+    }
+    if (!dirPath.empty() && dirPath.back() != '/')
+        dirPath += '/';
+    errno = 0;
+    while (struct dirent* e = ::readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        CFolderEntry entry;
+        entry.strName = name;
+        struct stat st;
+        if (::lstat((dirPath + name).c_str(), &st) == 0) {
+            if (S_ISLNK(st.st_mode))
+                entry.kind = CFolderEntry::Link;
+            else if (S_ISDIR(st.st_mode))
+                entry.kind = CFolderEntry::Folder;
+        }
+        entries.push_back(std::move(entry));
+        errno = 0;
+    }
+    int e = errno;
+    ::closedir(dir);
+    if (e != 0) {
+        FailWithErrno(e);
+        return false;
+    }
+    return true;
+}
+
+std::string FullPathOf(std::string_view path)
+{
+    std::string p(path);
+    if (p.empty() || p[0] != '/') {
+        std::string cwd;
+        if (!GetCurrentFolder(cwd))
+            return p;
+        p = cwd + "/" + p;
+    }
+    // Resolve "." and ".." by the names alone: the file need not exist.
+    std::vector<std::string> parts;
+    size_t i = 0;
+    while (i < p.size()) {
+        size_t j = p.find('/', i);
+        if (j == std::string::npos)
+            j = p.size();
+        std::string part = p.substr(i, j - i);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    std::string result;
+    for (const std::string& part : parts)
+        result += "/" + part;
+    return result.empty() ? "/" : result;
+}
+
+bool IsSameFile(std::string_view a, std::string_view b)
+{
+    std::string pa(a), pb(b);
+    struct stat sa;
+    struct stat sb;
+    if (::stat(pa.c_str(), &sa) == 0 && ::stat(pb.c_str(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return FullPathOf(a) == FullPathOf(b);
+}
+
+bool GetCurrentFolder(std::string& folder)
+{
+    char buf[PATH_MAX];
+    if (!::getcwd(buf, sizeof buf)) {
+        FailWithErrno(errno);
+        return false;
+    }
+    folder = buf;
+    return true;
+}
+
+bool LookUpShortName(std::string_view path, std::string& name)
+{
+    // No short names here: the name as stored, when it exists.
+    std::string p(path);
+    struct stat st;
+    if (::lstat(p.c_str(), &st) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    name = std::string(NameOfPath(path));
+    return true;
 }

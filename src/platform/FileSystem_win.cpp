@@ -93,6 +93,30 @@ bool CFileHandle::Write(const void* p, size_t n)
     return true;
 }
 
+bool CFileHandle::Seek(std::int64_t pos)
+{
+    LARGE_INTEGER li;
+    li.QuadPart = pos;
+    if (!::SetFilePointerEx(H(m_h), li, nullptr, FILE_BEGIN)) {
+        FailWithLastError();
+        return false;
+    }
+    return true;
+}
+
+bool CFileHandle::SeekToEnd(std::int64_t& pos)
+{
+    LARGE_INTEGER zero;
+    zero.QuadPart = 0;
+    LARGE_INTEGER end;
+    if (!::SetFilePointerEx(H(m_h), zero, &end, FILE_END)) {
+        FailWithLastError();
+        return false;
+    }
+    pos = end.QuadPart;
+    return true;
+}
+
 bool CFileHandle::Sync()
 {
     if (!::FlushFileBuffers(H(m_h))) {
@@ -148,6 +172,27 @@ CFileHandle OpenFileForReading(std::string_view path)
 }
 
 CFileHandle OpenExistingFileExclusive(std::string_view path) { return Open(path, GENERIC_WRITE, 0, OPEN_EXISTING); }
+
+CFileHandle OpenFileForWriting(std::string_view path, EWriteMode mode)
+{
+    switch (mode) {
+    case EWriteMode::Truncate: return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+    case EWriteMode::CreateNew: return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
+    case EWriteMode::Update: return Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    case EWriteMode::Append: {
+        CFileHandle f = Open(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
+        std::int64_t end = 0;
+        if (f.IsOpen() && !f.SeekToEnd(end))
+            return CFileHandle();
+        return f;
+    }
+    }
+    return CFileHandle();
+}
+
+// Holding the file for writing with read sharing only keeps every other writer
+// out: a second CREATE_ALWAYS for writing meets a sharing violation.
+CFileHandle OpenLockFile(std::string_view path) { return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS); }
 
 CFileHandle StandardInput()
 {
@@ -241,4 +286,190 @@ std::string_view NameOfPath(std::string_view path)
 {
     size_t sep = LastSeparator(path);
     return sep == std::string_view::npos ? path : path.substr(sep + 1);
+}
+
+namespace {
+
+FileTime FromFileTime(const FILETIME& ft)
+{
+    return static_cast<FileTime>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+}
+
+bool IsLinkAttributes(DWORD attrs, DWORD reparseTag)
+{
+    return (attrs & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+} // namespace
+
+bool GetPathInfo(std::string_view path, CPathInfo& info)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+        FailWithLastError();
+        return false;
+    }
+    info.bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.nSize = static_cast<std::int64_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                           data.nFileSizeLow);
+    info.ftLastWrite = FromFileTime(data.ftLastWriteTime);
+    return true;
+}
+
+bool FolderExists(std::string_view path)
+{
+    DWORD attrs = ::GetFileAttributesW(Wide(path).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolder(std::string_view path)
+{
+    if (!::CreateDirectoryW(Wide(path).c_str(), nullptr)) {
+        FailWithLastError();
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFolder(std::string_view path)
+{
+    if (!::RemoveDirectoryW(Wide(path).c_str())) {
+        FailWithLastError();
+        return false;
+    }
+    return true;
+}
+
+bool RemoveLink(std::string_view path)
+{
+    // A link to a folder (symbolic link or junction) is removed as a folder,
+    // which takes the link away and leaves its target alone.
+    std::wstring w = Wide(path);
+    DWORD attrs = ::GetFileAttributesW(w.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        FailWithLastError();
+        return false;
+    }
+    BOOL ok = (attrs & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(w.c_str()) : ::DeleteFileW(w.c_str());
+    if (!ok) {
+        FailWithLastError();
+        return false;
+    }
+    return true;
+}
+
+bool ListFolder(std::string_view folder, std::vector<CFolderEntry>& entries)
+{
+    entries.clear();
+    std::string pattern(folder);
+    if (!pattern.empty() && LastSeparator(pattern) != pattern.size() - 1)
+        pattern += '\\';
+    pattern += "*.*";
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW(Wide(pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) {
+        FailWithLastError();
+        return false;
+    }
+    do {
+        std::wstring_view name(fd.cFileName);
+        if (name == L"." || name == L"..")
+            continue;
+        CFolderEntry entry;
+        entry.strName = Narrow(name);
+        if (IsLinkAttributes(fd.dwFileAttributes, fd.dwReserved0))
+            entry.kind = CFolderEntry::Link;
+        else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            entry.kind = CFolderEntry::Folder;
+        entries.push_back(std::move(entry));
+    } while (::FindNextFileW(h, &fd));
+    DWORD e = ::GetLastError();
+    ::FindClose(h);
+    if (e != ERROR_NO_MORE_FILES) {
+        SetLastFileError(KindOfError(e), static_cast<long>(e));
+        return false;
+    }
+    return true;
+}
+
+std::string FullPathOf(std::string_view path)
+{
+    std::wstring w = Wide(path);
+    DWORD n = ::GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return std::string(path);
+    std::wstring full(n, L'\0');
+    DWORD got = ::GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
+    if (got == 0 || got >= n)
+        return std::string(path);
+    full.resize(got);
+    return Narrow(full);
+}
+
+namespace {
+
+// Volume and file index of an existing file.
+bool FileIdentity(std::string_view path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    HANDLE h = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BOOL ok = ::GetFileInformationByHandle(h, &info);
+    ::CloseHandle(h);
+    return ok != FALSE;
+}
+
+} // namespace
+
+bool IsSameFile(std::string_view a, std::string_view b)
+{
+    BY_HANDLE_FILE_INFORMATION ia;
+    BY_HANDLE_FILE_INFORMATION ib;
+    if (FileIdentity(a, ia) && FileIdentity(b, ib))
+        return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+               ia.nFileIndexLow == ib.nFileIndexLow;
+    // Windows compares names without regard to case.
+    std::wstring fa = Wide(FullPathOf(a));
+    std::wstring fb = Wide(FullPathOf(b));
+    return ::CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(), static_cast<int>(fb.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+bool GetCurrentFolder(std::string& folder)
+{
+    DWORD n = ::GetCurrentDirectoryW(0, nullptr);
+    if (n == 0) {
+        FailWithLastError();
+        return false;
+    }
+    std::wstring w(n, L'\0');
+    DWORD got = ::GetCurrentDirectoryW(n, w.data());
+    if (got == 0 || got >= n) {
+        FailWithLastError();
+        return false;
+    }
+    w.resize(got);
+    folder = Narrow(w);
+    return true;
+}
+
+bool LookUpShortName(std::string_view path, std::string& name)
+{
+    // FindFirstFile takes wildcards; a name holding one names no single file.
+    std::string_view last = NameOfPath(path);
+    if (last.find_first_of("*?") != std::string_view::npos) {
+        SetLastFileError(EFileError::NotFound, ERROR_INVALID_NAME);
+        return false;
+    }
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW(Wide(path).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) {
+        FailWithLastError();
+        return false;
+    }
+    ::FindClose(h);
+    name = Narrow(fd.cAlternateFileName[0] ? fd.cAlternateFileName : fd.cFileName);
+    return true;
 }

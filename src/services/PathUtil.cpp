@@ -12,23 +12,6 @@ size_t LastBackslash(std::string_view path)
     return last;
 }
 
-std::string DirectoryOf(std::string_view path)
-{
-    size_t slash = LastBackslash(path);
-    if (slash != std::string_view::npos)
-        return std::string(path.substr(0, slash));
-    if (path.size() >= 2 && path[1] == ':')
-        return std::string(path.substr(0, 2));
-    return std::string();
-}
-
-std::string FileNameOf(std::string_view path)
-{
-    std::string trimmed = WithoutTrailingBackslash(path);
-    size_t slash = LastBackslash(trimmed);
-    return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
 std::string FolderPrefixOf(std::string_view path)
 {
     size_t slash = LastBackslash(path);

@@ -5,14 +5,11 @@
 #include <string>
 #include <string_view>
 
+// DirectoryOf and FileNameOf.
+#include "services/FileUtils.h"
+
 // Offset of the last backslash that is a character of its own, or npos.
 size_t LastBackslash(std::string_view path);
-// Drive and folder of the path, without a trailing backslash ("C:\a\b.txt" ->
-// "C:\a", "C:\b.txt" -> "C:", "b.txt" -> "").
-std::string DirectoryOf(std::string_view path);
-// The part after the last backslash; a path ending in a backslash gives its last
-// folder's name; a path without a backslash is returned whole.
-std::string FileNameOf(std::string_view path);
 // The path up to and including its last backslash (or its drive "C:"), the place
 // where a file name goes; empty for a bare name.
 std::string FolderPrefixOf(std::string_view path);

@@ -1,8 +1,8 @@
 // The attachment content types from the settings.
 #include <gtest/gtest.h>
 
-#include "app/ContentTypeTable.h"
 #include "fakes/FakeUi.h"
+#include "mail/ContentTypeTable.h"
 #include "platform/SettingsStore.h"
 
 TEST(ContentTypeTable, BuiltInTableWhenNothingIsStored)

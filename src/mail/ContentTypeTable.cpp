@@ -1,18 +1,26 @@
 // The content type table.
-#include "app/ContentTypeTable.h"
+#include "mail/ContentTypeTable.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
+#include "services/FileUtils.h"
 #include "services/StringUtils.h"
+#include "services/TextUtils.h"
 
 namespace {
 
 constexpr const char kSection[] = "Content Type List";
 
 } // namespace
+
+CContentTypeTable& ContentTypes()
+{
+    static CContentTypeTable s_table;
+    return s_table;
+}
 
 void CContentTypeTable::Load(ISettingsStore& store)
 {
@@ -38,6 +46,30 @@ void CContentTypeTable::Load(ISettingsStore& store)
     }
     if (m_entries.empty())
         m_entries = BuiltIn();
+}
+
+const CContentType* CContentTypeTable::FindByFileName(std::string_view fileName) const
+{
+    std::string ext = ExtensionOf(fileName);
+    if (ext.size() < 2)
+        return nullptr;
+    std::string_view want = std::string_view(ext).substr(1);
+    for (const CContentType& t : m_entries) {
+        std::string_view list = t.strExtensions;
+        while (!list.empty()) {
+            size_t comma = list.find(',');
+            if (EqualsNoCase(TrimOf(list.substr(0, comma), " "), want))
+                return &t;
+            list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+        }
+    }
+    return nullptr;
+}
+
+std::string CContentTypeTable::MediaTypeOf(std::string_view fileName) const
+{
+    const CContentType* t = FindByFileName(fileName);
+    return t ? t->strType + "/" + t->strSubtype : std::string("application/octet-stream");
 }
 
 std::vector<CContentType> CContentTypeTable::BuiltIn()
