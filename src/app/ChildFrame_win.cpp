@@ -6,6 +6,7 @@
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"
 #include "keys/CommandIds.h"
+#include "keys/FrameAccelerator.h"
 #include "view/VuHeader.h"
 #include "view/VuWnd_win.h"
 
@@ -65,11 +66,9 @@ void CChildFrame::ActivateFrame(int nCmdShow)
 
 HACCEL CChildFrame::GetDefaultAccelerator()
 {
-    if (EditorApp()->m_bControlCodeMode)
-        return nullptr;
-    if (HACCEL hAccel = GetMainFrame()->GetAccelTable())
-        return hAccel;
-    return EditorApp()->GetDocumentAccelerator();
+    CEditorApp* pApp = EditorApp();
+    return static_cast<HACCEL>(
+        FrameAccelerator(pApp->m_bControlCodeMode, GetMainFrame()->GetAccelTable(), pApp->GetDocumentAccelerator()));
 }
 
 void CChildFrame::ToggleHeaderPane()

@@ -15,6 +15,8 @@
 #include "fw/DocTemplate_win.h"
 #include "fw/FileDialog_win.h"
 #include "keys/CommandIds.h"
+#include "keys/KeyTableDialog_win.h"
+#include "keys/KeyboardHooks_win.h"
 #include "mail/MailWorkDir.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
@@ -113,20 +115,19 @@ bool CEditorApp::InitInstance()
     ::ShowWindow(hMain, m_nCmdShow);
     ::UpdateWindow(hMain);
     // 13. The remaining settings. The pointer's cursor is loaded with the mouse
-    //     pointer settings; the key binding table is loaded from "Key Binding
-    //     Table" (built-in table 1 when that fails) and installed as the main
-    //     window's accelerator table by the key binding task's
-    //     LoadKeyBindings(), which takes this place.
+    //     pointer settings.
     LoadFillingSettings(store, s);
     LoadMouseSettings(store, s);
     LoadPointerCursor();
-    LoadKeyOptions(store, s);
+    LoadKeyBindings();
     LoadMailSettings(store, s);
     m_bSettingsLoaded = true;
-    // 14. The program-wide regular-expression objects start with empty arenas.
-    //     (When "HookNumPad" is on, the numeric-keypad hook is installed here.)
+    // 14. The program-wide regular-expression objects start with empty arenas;
+    //     the numeric-keypad hook.
     SearchRegEx().Rewind();
     MailRegEx().Rewind();
+    if (s.m_bHookNumPad)
+        InstallKeypadHook();
     // 15. The key binding server ("Tova"/"KeyBinding") is created here.
     return true;
 }
@@ -204,7 +205,7 @@ bool CEditorApp::OnIdle(long lCount)
 
 int CEditorApp::ExitInstance()
 {
-    // The keypad hook is removed here.
+    RemoveKeypadHook();
     // Settings are written only by a run that read them all: a start-up that
     // ended early must not put defaults over the user's settings.
     if (m_bSettingsLoaded)
@@ -333,11 +334,62 @@ void CEditorApp::SaveViewList()
     WriteViewList(SettingsStore(), entries);
 }
 
+// ---- Key bindings ----
+
+void CEditorApp::LoadKeyBindings()
+{
+    LoadKeyOptions(SettingsStore(), AppSettings());
+    if (!m_keyTable.LoadFromProfile(kKeyBindingSection))
+        m_keyTable.LoadFromResource(1);
+    m_bKeyBindingsLoaded = true;
+    InstallKeyTable();
+}
+
 void CEditorApp::SaveKeyBindings()
 {
-    // The key binding table is written here too ("Key Binding Table"), when it
-    // was changed in the key binding dialog.
+    // A start-up that ended before the table was read must not write defaults.
+    if (!m_bKeyBindingsLoaded)
+        return;
     SaveKeyOptions(SettingsStore(), AppSettings());
+    m_keyTable.SaveToProfile(kKeyBindingSection);
+}
+
+bool CEditorApp::PreTranslateMessage(MSG* pMsg)
+{
+    bool bTaken = CAppBase::PreTranslateMessage(pMsg);
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        if (CMainFrame* pMain = GetMainFrame())
+            pMain->OnKeyTranslated(*pMsg, bTaken);
+    return bTaken;
+}
+
+void CEditorApp::InstallKeyTable()
+{
+    auto hAccel = static_cast<HACCEL>(m_keyTable.Build());
+    // The main window must not keep a table that Build just destroyed.
+    if (CMainFrame* pMain = GetMainFrame())
+        pMain->SetAccelTable(m_bControlCodeMode ? nullptr : hAccel);
+}
+
+void CEditorApp::OnCustomizeKeys()
+{
+    // The keypad hook would turn keypad keys pressed into a label into key-downs
+    // for the dialog instead of letting the capture hook see them.
+    RemoveKeypadHook();
+    CAppSettings& s = AppSettings();
+    CKeyTableDialog dialog(m_keyTable, s.m_bHookNumPad, s.m_bReturnChar);
+    if (dialog.DoModal() == IDOK)
+        InstallKeyTable();
+    if (s.m_bHookNumPad)
+        InstallKeypadHook();
+}
+
+void CEditorApp::OnControlCodeMode()
+{
+    m_bControlCodeMode = !m_bControlCodeMode;
+    // On, the main window has no table and keys reach the view as characters;
+    // off, the table is built again from the bindings.
+    InstallKeyTable();
 }
 
 bool CEditorApp::SetViewFont(const std::string& strFace, int nPointSize)
@@ -437,6 +489,16 @@ bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
     case ID_OPEN_NAMED_FILE:
         if (!pUi && !m_strNamedFile.empty())
             OpenDocumentFile(m_strNamedFile);
+        return true;
+    case ID_CUSTOMIZE_KEYS:
+        if (!pUi)
+            OnCustomizeKeys();
+        return true;
+    case ID_CONTROL_CODE_MODE:
+        if (pUi)
+            pUi->SetCheck(m_bControlCodeMode);
+        else
+            OnControlCodeMode();
         return true;
     case ID_HELP_FINDER:
     case ID_HELP_INDEX:

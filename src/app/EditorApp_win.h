@@ -35,6 +35,8 @@ public:
     // (true); any other text goes to the default handling (false).
     bool OnDDECommand(const std::string& strCommand);
     bool OnCommand(unsigned nId, CCmdUi* pUi) override;
+    // Key messages are also shown to the main window's Alt menu filter.
+    bool PreTranslateMessage(MSG* pMsg) override;
 
     CMainFrame* GetMainFrame() const;
     const CViewFont& GetViewFont() const { return m_font; }
@@ -45,8 +47,16 @@ public:
 
     // Writes the document windows to "View List" (main window closing).
     void SaveViewList();
-    // The main window is closing: settings written then (the key binding table).
+
+    // ---- Key bindings ----
+    // Start-up: reads the keyboard options and the key binding table (built-in
+    // table 1 when none is stored) and installs it as the main window's table.
+    void LoadKeyBindings();
+    // The main window is closing: the options, and the table when the key
+    // binding dialog changed it.
     void SaveKeyBindings();
+    // The application's key binding table (what key binding queries answer from).
+    const CAccelTable& GetKeyTable() const { return m_keyTable; }
     // Asked by a document window being shown: the placement it takes while the
     // previous run's windows are reopened, or null.
     const WINDOWPLACEMENT* GetRestorePlacement() const { return m_bRestoringViews ? &m_wpRestore : nullptr; }
@@ -93,9 +103,17 @@ private:
     void OnQuitAfterSend();
     void OnHelp();
     CViewListEntry ViewListEntryOf(CMDIChildWnd* pFrame) const;
+    // Builds the key binding table again and makes it the main window's,
+    // unless control-code input mode keeps the main window without one.
+    void InstallKeyTable();
+    // The key binding dialog (32794) and control-code input mode (32885).
+    void OnCustomizeKeys();
+    void OnControlCodeMode();
 
     CViewFont m_font;
     CAccelTable m_docAccel;
+    CAccelTable m_keyTable;
+    bool m_bKeyBindingsLoaded = false;
     CDocTemplate* m_pTemplate = nullptr;
     std::vector<std::string> m_files;  // from the command line
     bool m_bRestoringViews = false;

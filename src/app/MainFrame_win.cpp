@@ -203,6 +203,13 @@ void CMainFrame::PostNcDestroy()
     CMDIFrameWnd::PostNcDestroy();
 }
 
+LRESULT CMainFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_altKeyMenu.TakeKeyMenuRequest())
+        return 0;
+    return CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
+}
+
 void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
 {
     // The composer asks whether to attach dropped files to the mail being

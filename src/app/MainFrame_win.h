@@ -9,6 +9,7 @@
 #include "app/MyStatusBar_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/ToolBar_win.h"
+#include "keys/AltKeyMenuFilter.h"
 
 class CMainFrame : public CMDIFrameWnd {
 public:
@@ -34,11 +35,21 @@ public:
     // The buttons of the toolbar of a run mode (0 plain, 1 reader, 2 composer).
     static std::vector<CToolButton> ToolbarButtons(int nMailMode);
 
+    // ---- Key bindings ----
+    // A key message was offered to the key bindings (bTranslated: one took it).
+    void OnKeyTranslated(const MSG& msg, bool bTranslated)
+    {
+        m_altKeyMenu.OnKeyMessage(msg.message, static_cast<unsigned>(msg.wParam), static_cast<uint32_t>(msg.lParam),
+                                  bTranslated);
+    }
+
 protected:
     bool OnCreate() override;
     void OnClose() override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
     void PostNcDestroy() override;
+    // Keeps the menu bar shut when Alt is released after an Alt+key binding.
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void EnterCommandMode();
@@ -48,6 +59,7 @@ private:
 
     CToolBar m_toolBar;
     CMyStatusBar m_statusBar;
+    CAltKeyMenuFilter m_altKeyMenu;
     CAttachBar m_attachBar;
     std::vector<std::string> m_droppedFiles;  // kept for the drop menu's choice
 };

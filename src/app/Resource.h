@@ -60,3 +60,20 @@
 
 // The attachment bar's list of files.
 #define IDC_ATTACH_LIST 186
+
+// ---- The key binding dialogs (res/dialogs-keys.rc) ----
+#define IDD_KEY_TABLE 113
+#define IDD_COMMAND_KEYS 114
+#define IDI_KEY_BINDING 138
+// The table dialog.
+#define IDC_KEY_TABLE_LIST 110
+#define IDC_KEY_CHANGE 116
+#define IDC_KEY_DEFAULT 117
+#define IDC_HOOK_NUMPAD 176
+#define IDC_RETURN_CHAR 177
+// The command dialog.
+#define IDC_COMMAND_KEY_LIST 117
+#define IDC_KEY_ADD 118
+#define IDC_KEY_EDIT 119
+#define IDC_KEY_DELETE 120
+#define IDC_COMMAND_NAME 124

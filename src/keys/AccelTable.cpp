@@ -2,12 +2,33 @@
 #include "keys/AccelTable.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "keys/BuiltinAccelTables.h"
 #include "keys/CommandTable.h"
 #include "keys/KeyNames.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
+
+namespace {
+
+// Reads the three numbers of a stored entry the way "%u %u %u" does (blanks
+// before each, a sign allowed, trailing text ignored), but with a defined result
+// for numbers too large for any field: sscanf's is undefined, and a damaged
+// settings store must not decide what the program does.
+bool ScanEntry(const char* text, unsigned long long (&fields)[3])
+{
+    for (unsigned long long& field : fields) {
+        char* end = nullptr;
+        field = std::strtoull(text, &end, 10);
+        if (end == text)
+            return false;
+        text = end;
+    }
+    return true;
+}
+
+} // namespace
 
 CAccelTable::~CAccelTable() { DestroyAcceleratorHandle(m_hAccel); }
 
@@ -32,13 +53,14 @@ bool CAccelTable::LoadFromProfile(std::string_view section)
             ErrorBox("Too many accelerators");
             break;
         }
-        unsigned flags = 0, key = 0, command = 0;
-        if (std::sscanf(value.c_str(), "%u %u %u", &flags, &key, &command) != 3) {
+        unsigned long long fields[3] = {};
+        if (!ScanEntry(value.c_str(), fields)) {
             ErrorBox("Profile format error in [%s] section", sectionName.c_str());
             break;
         }
-        m_entries.push_back(AccelEntry{static_cast<uint8_t>(flags), static_cast<uint16_t>(key),
-                                       static_cast<uint16_t>(command)});
+        // Each number keeps the low bits its field holds.
+        m_entries.push_back(AccelEntry{static_cast<uint8_t>(fields[0]), static_cast<uint16_t>(fields[1]),
+                                       static_cast<uint16_t>(fields[2])});
     }
     return !m_entries.empty();
 }

@@ -10,6 +10,10 @@
 #include "keys/AccelEntry.h"
 #include "platform/Accelerators.h"
 
+// The settings section of the application's key binding table, with the two
+// keyboard options "HookNumPad" and "ReturnChar".
+constexpr char kKeyBindingSection[] = "Key Binding Table";
+
 class CAccelTable {
 public:
     // A built accelerator table holds at most this many entries.

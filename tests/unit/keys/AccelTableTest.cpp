@@ -74,6 +74,20 @@ TEST_F(AccelTableTest, ValuesAreTruncatedToTheirFieldWidths)
     EXPECT_EQ(table.Entries()[0], (AccelEntry{0x0B, 0x0041, 0x8000}));
 }
 
+TEST_F(AccelTableTest, DamagedNumbersLoadWithADefinedValue)
+{
+    Store(0, "99999999999999999999999 65 32817");  // far too large for any integer
+    Store(1, " -1\t+66  32817 trailing text");
+    Store(2, "3 -x 32817");
+    CAccelTable table;
+    EXPECT_TRUE(table.LoadFromProfile(kSection));
+    ASSERT_EQ(table.Entries().size(), 2u);
+    EXPECT_EQ(table.Entries()[0], (AccelEntry{0xFF, 65, ID_MARK}));
+    EXPECT_EQ(table.Entries()[1], (AccelEntry{0xFF, 66, ID_MARK}));
+    ASSERT_EQ(m_ui.m_boxes.size(), 1u);
+    EXPECT_EQ(m_ui.m_boxes[0].text, "Profile format error in [Key Binding Table] section");
+}
+
 TEST_F(AccelTableTest, MoreThan256StoredEntriesKeepTheFirst256)
 {
     for (int n = 0; n < 300; ++n)

@@ -279,6 +279,10 @@ TEST_F(ShellTest, DocumentWindowsTranslateKeysWithTheRightTable)
     ASSERT_TRUE(Start("\"" + File("a.txt") + "\""));
     auto* pFrame = dynamic_cast<CChildFrame*>(Main()->MDIGetActive());
     ASSERT_NE(pFrame, nullptr);
+    HACCEL hApp = Main()->GetAccelTable();
+    ASSERT_NE(hApp, nullptr);  // the key binding table, installed at start-up
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), hApp);
+    Main()->SetAccelTable(nullptr);
     ASSERT_NE(m_pApp->GetDocumentAccelerator(), nullptr);
     EXPECT_EQ(pFrame->GetDefaultAccelerator(), m_pApp->GetDocumentAccelerator());
 
@@ -293,7 +297,7 @@ TEST_F(ShellTest, DocumentWindowsTranslateKeysWithTheRightTable)
 
     m_pApp->m_bControlCodeMode = true;
     EXPECT_EQ(pFrame->GetDefaultAccelerator(), nullptr);
-    Main()->SetAccelTable(nullptr);
+    Main()->SetAccelTable(hApp);
     ::DestroyAcceleratorTable(hUser);
     EXPECT_EQ(CloseAndRun(), 0);
 }
@@ -304,6 +308,10 @@ TEST_F(ShellTest, MailDocumentWindowsHaveNoTableOfTheirOwn)
     ASSERT_TRUE(Start("-MAILEDIT \"" + File("m.txt") + "\""));
     auto* pFrame = dynamic_cast<CChildFrame*>(Main()->MDIGetActive());
     ASSERT_NE(pFrame, nullptr);
+    HACCEL hApp = Main()->GetAccelTable();
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), hApp);
+    Main()->SetAccelTable(nullptr);
     EXPECT_EQ(pFrame->GetDefaultAccelerator(), nullptr);
+    Main()->SetAccelTable(hApp);
     EXPECT_EQ(CloseAndRun(), 0);
 }

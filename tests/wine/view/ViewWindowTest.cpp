@@ -4,7 +4,6 @@
 
 #include "ViewShot.h"
 #include "fw/MdiChildWnd_win.h"
-#include "keys/AccelTable.h"
 #include "keys/CommandIds.h"
 #include "text/Doc.h"
 #include "text/Unicode.h"
@@ -206,9 +205,7 @@ TEST_F(ViewWindowTest, ScrollingLooksLikeAFreshPaint)
 TEST_F(ViewWindowTest, KeysAndCommandsMoveTheCaret)
 {
     Open({Sjis("漢字abc"), "second line", "third"});
-    CAccelTable table;
-    ASSERT_TRUE(table.LoadFromResource(1));
-    Main()->SetAccelTable(static_cast<HACCEL>(table.Build()));
+    ASSERT_NE(Main()->GetAccelTable(), nullptr);  // the default key binding table
     for (UINT vk : {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_END}) {
         ::PostMessageW(View(), WM_KEYDOWN, vk, 1);
         ::PostMessageW(View(), WM_KEYUP, vk, 0xC0000001);
@@ -232,7 +229,6 @@ TEST_F(ViewWindowTest, KeysAndCommandsMoveTheCaret)
     // The insert indicator shows the mode.
     Main()->UpdateCommandState();
     EXPECT_EQ(Main()->GetStatusBarEx().GetPaneText(5), L"INS");
-    Main()->SetAccelTable(nullptr);
     EXPECT_EQ(CloseAndRun(), 0);
 }
 
