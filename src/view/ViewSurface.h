@@ -97,6 +97,8 @@ public:
     virtual void PostLineCountChanged() = 0;
     // A command sent as a menu would send it.
     virtual void PostCommand(unsigned nId) = 0;
+    // The application's control-code input mode is on (keys come as characters).
+    virtual bool IsControlCodeMode() = 0;
     // A popup menu at a client point; the chosen command, 0 for none.
     virtual unsigned TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries) = 0;
 
@@ -135,6 +137,7 @@ public:
     void SetScrollPos(bool, long) override {}
     void PostLineCountChanged() override {}
     void PostCommand(unsigned) override {}
+    bool IsControlCodeMode() override { return false; }
     unsigned TrackPopupMenu(int, int, const std::vector<CMenuEntry>&) override { return 0; }
     bool HasFocus() override { return false; }
     void TakeFocus() override {}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "platform/Messages.h"
 #include "text/Doc.h"
@@ -17,7 +18,10 @@ CNullViewSurface g_nullSurface;
 
 } // namespace
 
-CVu::CVu() : m_pCaret(std::make_unique<CCaret>(*this)), m_pSurface(&g_nullSurface) {}
+CVu::CVu()
+    : m_pCaret(std::make_unique<CCaret>(*this)), m_History(AppSettings().m_nMaxHistory), m_pSurface(&g_nullSurface)
+{
+}
 
 CVu::~CVu() = default;
 
@@ -196,11 +200,58 @@ CVu::Handler CVu::CommandHandler(unsigned nId)
     case ID_SCROLL_RIGHT_TAB: return &CVu::OnScrollRightTab;
     case ID_SCREEN_LEFT: return &CVu::OnScreenLeft;
     case ID_SCREEN_RIGHT: return &CVu::OnScreenRight;
+    case ID_TOGGLE_INSERT: return &CVu::OnToggleInsert;
+    case ID_DELETE_CHAR: return &CVu::OnDeleteChar;
+    case ID_BACKSPACE: return &CVu::OnBackspace;
+    case ID_SPLIT_LINE: return &CVu::OnSplitLine;
+    case ID_JOIN_LINES: return &CVu::OnJoinLines;
+    case ID_DELETE_TO_LINE_END: return &CVu::OnDeleteToLineEnd;
+    case ID_DELETE_TO_LINE_HEAD: return &CVu::OnDeleteToLineHead;
+    case ID_MARK: return &CVu::OnMark;
+    case ID_UNMARK: return &CVu::OnUnmark;
+    case ID_MARK_UP: return &CVu::OnMarkUp;
+    case ID_MARK_DOWN: return &CVu::OnMarkDown;
+    case ID_MARK_LEFT: return &CVu::OnMarkLeft;
+    case ID_MARK_RIGHT: return &CVu::OnMarkRight;
+    case ID_MARK_LINE_HEAD: return &CVu::OnMarkLineHead;
+    case ID_MARK_LINE_END: return &CVu::OnMarkLineEnd;
+    case ID_MARK_WORD_NEXT: return &CVu::OnMarkWordNext;
+    case ID_MARK_WORD_PREV: return &CVu::OnMarkWordPrev;
+    case ID_MARK_PAGE_DOWN: return &CVu::OnMarkPageDown;
+    case ID_MARK_PAGE_UP: return &CVu::OnMarkPageUp;
+    case ID_MARK_GOTO_END: return &CVu::OnMarkGotoEnd;
+    case ID_MARK_GOTO_TOP: return &CVu::OnMarkGotoTop;
+    case ID_PICK: return &CVu::OnPick;
+    case ID_CLOSE: return &CVu::OnClose;
+    case ID_OPEN: return &CVu::OnOpen;
+    case ID_INSERT_PICK_BUFFER: return &CVu::OnInsertPickBuffer;
+    case ID_INSERT_CLOSE_BUFFER: return &CVu::OnInsertCloseBuffer;
+    case ID_EDIT_COPY: return &CVu::OnEditCopy;
+    case ID_EDIT_CUT: return &CVu::OnEditCut;
+    case ID_EDIT_PASTE: return &CVu::OnEditPaste;
+    case ID_QUOTE_ON_COPY: return &CVu::OnQuoteOnCopy;
+    case ID_TOGGLE_TAG: return &CVu::OnToggleTag;
+    case ID_TAG_NEXT: return &CVu::OnTagNext;
+    case ID_TAG_PREV: return &CVu::OnTagPrev;
+    case ID_EDIT_UNDO: return &CVu::OnEditUndo;
+    case ID_EDIT_REDO: return &CVu::OnEditRedo;
     default: return nullptr;
     }
 }
 
-void CVu::UpdateCommandState(unsigned, CCmdUi&) {}
+void CVu::UpdateCommandState(unsigned nId, CCmdUi& ui)
+{
+    switch (nId) {
+    case ID_MARK: ui.SetCheck(IsMarkSet()); break;
+    case ID_TOGGLE_INSERT: ui.SetCheck(m_bInsert); break;
+    case ID_QUOTE_ON_COPY: ui.SetCheck(!m_strLineHeader.empty()); break;
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT: ui.Enable(IsMarkSet()); break;
+    case ID_EDIT_UNDO: ui.Enable(m_History.CanUndo()); break;
+    case ID_EDIT_REDO: ui.Enable(m_History.CanRedo()); break;
+    default: break;
+    }
+}
 
 bool CVu::OnCommand(unsigned nId, CCmdUi* pUi)
 {
@@ -221,7 +272,7 @@ bool CVu::OnCommand(unsigned nId, CCmdUi* pUi)
         ErrorBox("そっ、そんな馬鹿な！");
         return true;
     }
-    (this->*fn)();
+    Guard([&] { (this->*fn)(); });
     return true;
 }
 

@@ -11,13 +11,19 @@
 //   VuMotion.cpp  the motion commands and the word motion
 //   VuMouse.cpp   mouse, auto-scroll, cursor shape, context menu, focus
 //   Caret.cpp     the caret and its two moves
-// Editing, marks, the clipboard and undo add their own files to this class.
+//   VuText.cpp    the text primitives every change goes through
+//   VuEdit.cpp    typing, the input method, the character and line commands
+//   VuMarks.cpp   marks, mark-while-moving, pick, close, open, the buffers
+//   VuClipboard.cpp copy, cut, paste, the line header, word selection
+//   VuTags.cpp    tags
+//   VuUndo.cpp    undo and redo
 //
 // Commands: CommandHandler maps a command number to its handler (a flat switch
 // that subclasses and later files extend). A plain motion command cancels a
 // shift-mark first (CancelShiftMark) and ends with UpdateHilight; the
 // mark-while-moving commands run the same motion without the cancel.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,8 +31,10 @@
 
 #include "fw/DocBase.h"
 #include "view/AddressFinder.h"
+#include "view/UndoHistory.h"
 #include "view/ViewSurface.h"
 
+class CBlockBuffer;
 class CCaret;
 class CDoc;
 
@@ -136,6 +144,40 @@ public:
     virtual void OnSetFocus();
     virtual void OnKillFocus();
 
+    // -- Typing (VuEdit.cpp) --
+    // A character message: one byte, or a double-byte code (lead << 8 | trail).
+    void TypeChar(unsigned nChar);
+    // A character of the input method: buffered until the composition result.
+    void ImeChar(unsigned nChar);
+    // The input method's composition message; with a result clause
+    // (kImeResultClause in nFlags, nChar 0) the buffered bytes are applied.
+    void ImeComposition(unsigned nChar, unsigned long nFlags);
+    static constexpr unsigned long kImeResultClause = 0x1000;
+    // Double click on the text area (client pixels).
+    void OnLButtonDblClk(int x, int y);
+
+    // -- Text primitives (VuText.cpp) --
+    // One line-store operation each on the shown document: the other views
+    // are told, this one repaints the changed cells, keeps its tags in step
+    // and marks the document modified. False when the store refused (it said
+    // why) and nothing changed.
+    bool InsertBytes(long nCol, long nLine, std::string_view bytes);
+    bool OverwriteBytes(long nCol, long nLine, std::string_view bytes);
+    bool DeleteBytes(long nCol, long nLine, long n);
+    bool InsertLinesAt(long nLine, const std::vector<std::string>& lines);
+    bool DeleteLinesAt(long nLine, long n);
+    // Lines nLine .. nLine+nOld-1 give way to lines; tags stay on the lines
+    // both share and follow the difference.
+    bool ReplaceLinesAt(long nLine, long nOld, const std::vector<std::string>& lines);
+    // The rest of the line from nCol becomes a new line after it.
+    bool SplitLineAt(long nCol, long nLine);
+    std::vector<std::string> CopyLines(long nLine, long n) const;
+
+    // -- Undo (VuUndo.cpp) --
+    CUndoHistory& History() { return m_History; }
+    // Sets the history's capacity ("MaxHistory").
+    void SetHistoryCapacity(int n) { m_History.SetCapacity(n); }
+
     // -- Commands --
     bool OnCommand(unsigned nId, CCmdUi* pUi) override;
     // The text views have scroll bars; the command window has none.
@@ -171,7 +213,8 @@ public:
     bool m_bObscured = false;         // not wholly inside the main window: scrolling repaints
     bool m_bImeOpen = false;          // the input method's status when the focus went
     CCellRect m_rcHilight;            // the cells painted marked (absolute; empty: none)
-    // (The undo history, m_History, joins here with the undo records.)
+    CUndoHistory m_History;           // this view's changes
+    std::string m_strLineHeader;      // put before each line copied to the clipboard (">> " or "")
     std::vector<unsigned> m_arrTags;  // tagged lines, ascending
     int m_nAddressKind = 0;           // the address last found by AddressAt
     std::string m_strAddress;         // its text (at most 255 bytes)
@@ -247,6 +290,88 @@ protected:
     void OnScrollRightTab();
     void OnScreenLeft();
     void OnScreenRight();
+
+    // -- Editing (VuEdit.cpp) --
+    // Puts m_InputBuf into the line at the caret and empties it.
+    void ApplyInput();
+    void AppendInput(unsigned nChar);
+    // Before typing: a shift-mark is closed, a plain mark removed.
+    void ConsumeMarkForTyping();
+    // Adds the record of a change just made (the working line written back
+    // first); a record that cannot be made empties the history.
+    void AddUndo(const std::function<std::unique_ptr<CUndoRecord>()>& make);
+    void OnToggleInsert();
+    void OnDeleteChar();
+    void OnBackspace();
+    void OnSplitLine();
+    void OnJoinLines();
+    // Joins at the caret; before is where the command began.
+    void JoinLines(const CViewPosition& before);
+    // Runs an editing step; memory running out in it empties the history.
+    void Guard(const std::function<void()>& fn);
+    void OnDeleteToLineEnd();
+    void OnDeleteToLineHead();
+    void SetModified();
+    // After a change of line nLine from nCol to nEnd (LONG_MAX: the rest of
+    // it), or of the lines from nLine down.
+    void CharsChanged(long nCol, long nLine, long nEnd, bool bCountChanged);
+    void LinesChanged(long nLine);
+
+    // -- Marks and buffers (VuMarks.cpp) --
+    void SetAnchor();
+    void OnMark();
+    void OnUnmark();
+    // The mark-while-moving commands: an anchor at the caret when there is
+    // none, the shift-mark flag, the motion, the overlay.
+    void MarkWhileMoving(const std::function<void()>& move);
+    void OnMarkUp();
+    void OnMarkDown();
+    void OnMarkLeft();
+    void OnMarkRight();
+    void OnMarkLineHead();
+    void OnMarkLineEnd();
+    void OnMarkWordNext();
+    void OnMarkWordPrev();
+    void OnMarkPageDown();
+    void OnMarkPageUp();
+    void OnMarkGotoEnd();
+    void OnMarkGotoTop();
+    // The block of the mark and the caret (the caret line alone without a
+    // mark); false for a rectangle whose edges cut a double-byte character.
+    bool GetBlock(CCellRect& rc, bool& bRect) const;
+    bool CutsDoubleByte(const CCellRect& rc, bool bRightEdge) const;
+    // True when the block went into the buffer.
+    bool Pick();
+    bool Close();
+    void OnPick() { Pick(); }
+    void OnClose() { Close(); }
+    void OnOpen();
+    void InsertBuffer(const CBlockBuffer& buffer, bool bPick);
+    void OnInsertPickBuffer();
+    void OnInsertCloseBuffer();
+    // Blanks or the buffer's rows at (nCol, nLine) on consecutive lines, each
+    // line checked for room first (nothing changes when one has none); the
+    // rows for the insertion record.
+    bool InsertRectangle(long nCol, long nLine, const std::vector<std::string>& rows, std::vector<CUndoRow>& undoRows);
+
+    // -- Clipboard (VuClipboard.cpp) --
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnQuoteOnCopy();
+    void PutOnClipboard(const CBlockBuffer& buffer, bool bHeader);
+    void PasteLines(std::string_view text);
+
+    // -- Tags (VuTags.cpp) --
+    void OnToggleTag();
+    void OnTagNext();
+    void OnTagPrev();
+    void TagsInserted(long nLine, long n);
+    void TagsRemoved(long nLine, long n);
+
+    // -- Undo (VuUndo.cpp) --
+    void OnEditUndo();
+    void OnEditRedo();
 
     // -- Mouse helpers (VuMouse.cpp) --
     void AutoScroll(unsigned nCmd);

@@ -76,6 +76,7 @@ public:
     void SetScrollPos(bool bVert, long nPos) override { (bVert ? m_nVPos : m_nHPos) = nPos; }
     void PostLineCountChanged() override { ++m_nPostedLineCount; }
     void PostCommand(unsigned nId) override { m_posted.push_back(nId); }
+    bool IsControlCodeMode() override { return m_bControlCodeMode; }
     unsigned TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries) override;
     bool HasFocus() override { return m_bFocus; }
     void TakeFocus() override { m_bFocus = true; }
@@ -91,6 +92,7 @@ public:
     int m_nHeight;
     bool m_bFocus = true;
     bool m_bImeOpen = false;
+    bool m_bControlCodeMode = false;
     unsigned long m_nTick = 100000;
     // Called at every PumpMessages: what the messages of that moment do.
     std::function<void()> m_onPump;

@@ -1,0 +1,169 @@
+// The text primitives: each is one line-store operation on the shown document.
+// The document's other views hear of the changed lines; this view repaints the
+// cells that changed, moves its tags with inserted and removed lines, and marks
+// the document modified.
+#include <algorithm>
+#include <climits>
+
+#include "platform/Messages.h"
+#include "text/Doc.h"
+#include "text/LineStore.h"
+#include "view/Vu.h"
+
+namespace {
+
+constexpr long kToEnd = LONG_MAX;
+
+// A byte edit of line nLine appends empty lines up to it when it lies past the end.
+bool ExtendsDoc(const CDoc& doc, long nLine) { return nLine >= doc.GetLineCount(); }
+
+} // namespace
+
+void CVu::SetModified()
+{
+    CDoc* pShown = GetShownDoc();
+    pShown->SetModifiedFlag(true);
+    // A header's changes are saved with its mail.
+    if (CDocBase* pDoc = GetDocument(); pDoc && pDoc != pShown)
+        pDoc->SetModifiedFlag(true);
+}
+
+void CVu::CharsChanged(long nCol, long nLine, long nEnd, bool bCountChanged)
+{
+    CDoc& doc = *GetShownDoc();
+    if (!doc.m_bIsHeader) {
+        CCellRect rc{0, nLine, kToEnd, nLine + 1};
+        doc.UpdateAllViews(this, kHintCells, &rc);
+        if (bCountChanged)
+            doc.UpdateAllViews(this, kHintLineCount);
+    }
+    // A character the change cut in half is repainted from its first byte.
+    long left = std::max(nCol - 1 - m_nLeftCol, 0L);
+    long right = nEnd == kToEnd ? m_nCols + 1L : std::min(nEnd + 1 - m_nLeftCol, m_nCols + 1L);
+    long row = nLine - m_nTopLine;
+    MarkDirty({left, row, right, row + 1});
+    if (bCountChanged)
+        UpdateScrollRange();
+    SetModified();
+}
+
+void CVu::LinesChanged(long nLine)
+{
+    CDoc& doc = *GetShownDoc();
+    if (!doc.m_bIsHeader) {
+        CCellRect rc{0, nLine, kToEnd, kToEnd};
+        doc.UpdateAllViews(this, kHintCells, &rc);
+        doc.UpdateAllViews(this, kHintLineCount);
+    }
+    MarkDirty({0, std::max(nLine - m_nTopLine, 0L), m_nCols + 1L, m_nRows + 1L});
+    UpdateScrollRange();
+    SetModified();
+}
+
+bool CVu::InsertBytes(long nCol, long nLine, std::string_view bytes)
+{
+    CDoc& doc = *GetShownDoc();
+    bool bExtends = ExtendsDoc(doc, nLine);
+    if (!doc.m_Lines.InsertChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
+                                 static_cast<int>(bytes.size())))
+        return false;
+    CharsChanged(nCol, nLine, kToEnd, bExtends);
+    return true;
+}
+
+bool CVu::OverwriteBytes(long nCol, long nLine, std::string_view bytes)
+{
+    CDoc& doc = *GetShownDoc();
+    bool bExtends = ExtendsDoc(doc, nLine);
+    if (!doc.m_Lines.OverwriteChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
+                                    static_cast<int>(bytes.size())))
+        return false;
+    CharsChanged(nCol, nLine, nCol + static_cast<long>(bytes.size()), bExtends);
+    return true;
+}
+
+bool CVu::DeleteBytes(long nCol, long nLine, long n)
+{
+    CDoc& doc = *GetShownDoc();
+    bool bExtends = ExtendsDoc(doc, nLine);
+    if (!doc.m_Lines.DeleteChars(static_cast<int>(nCol), static_cast<int>(nLine), static_cast<int>(n)))
+        return false;
+    CharsChanged(nCol, nLine, kToEnd, bExtends);
+    return true;
+}
+
+namespace {
+
+std::vector<const char*> Pointers(const std::vector<std::string>& lines)
+{
+    std::vector<const char*> pp;
+    pp.reserve(lines.size());
+    for (const std::string& s : lines)
+        pp.push_back(s.c_str());
+    return pp;
+}
+
+} // namespace
+
+bool CVu::InsertLinesAt(long nLine, const std::vector<std::string>& lines)
+{
+    CLineStore& store = GetShownDoc()->m_Lines;
+    // Lines go before an existing line or right after the last.
+    if (nLine > store.GetLineCount() && !store.GetLine(static_cast<int>(nLine - 1)))
+        return false;
+    std::vector<const char*> pp = Pointers(lines);
+    if (!store.InsertLines(static_cast<int>(nLine), pp.data(), static_cast<int>(pp.size())))
+        return false;
+    TagsInserted(nLine, static_cast<long>(lines.size()));
+    LinesChanged(nLine);
+    return true;
+}
+
+bool CVu::DeleteLinesAt(long nLine, long n)
+{
+    if (!GetShownDoc()->m_Lines.DeleteLines(static_cast<int>(nLine), static_cast<int>(n), true))
+        return false;
+    TagsRemoved(nLine, n);
+    LinesChanged(nLine);
+    return true;
+}
+
+bool CVu::ReplaceLinesAt(long nLine, long nOld, const std::vector<std::string>& lines)
+{
+    CLineStore& store = GetShownDoc()->m_Lines;
+    if (nLine < 0 || nOld < 0 || nLine + nOld > store.GetLineCount()) {
+        ErrorBox(55);
+        return false;
+    }
+    // The new lines go in first, so a refusal leaves the old ones in place.
+    std::vector<const char*> pp = Pointers(lines);
+    if (!store.InsertLines(static_cast<int>(nLine + nOld), pp.data(), static_cast<int>(pp.size())))
+        return false;
+    store.DeleteLines(static_cast<int>(nLine), static_cast<int>(nOld), true);
+    long nNew = static_cast<long>(lines.size());
+    if (nNew > nOld)
+        TagsInserted(nLine + nOld, nNew - nOld);
+    else if (nNew < nOld)
+        TagsRemoved(nLine + nNew, nOld - nNew);
+    LinesChanged(nLine);
+    return true;
+}
+
+bool CVu::SplitLineAt(long nCol, long nLine)
+{
+    CDoc& doc = *GetShownDoc();
+    if (!doc.SplitLine(this, static_cast<int>(nCol), static_cast<int>(nLine)))
+        return false;
+    TagsInserted(nLine + 1, 1);
+    LinesChanged(nLine);
+    return true;
+}
+
+std::vector<std::string> CVu::CopyLines(long nLine, long n) const
+{
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(std::max(n, 0L)));
+    for (long i = 0; i < n; ++i)
+        lines.emplace_back(PeekLine(nLine + i));
+    return lines;
+}
