@@ -11,6 +11,7 @@
 #include "fakes/FakeViewSurface.h"
 #include "support/SettingsScope.h"
 #include "text/Doc.h"
+#include "text/Sjis.h"
 #include "text/Unicode.h"
 #include "view/Caret.h"
 #include "view/Vu.h"
@@ -59,6 +60,30 @@ protected:
     {
         for (int i = 0; i < n; ++i)
             Run(nId);
+    }
+    // The document's lines, without the empty lines at its end (which the
+    // painter adds for rows below the text).
+    std::vector<std::string> Text() const
+    {
+        std::vector<std::string> lines;
+        char* const* pp = m_doc.m_Lines.GetLines();
+        for (int i = 0; i < m_doc.m_Lines.GetLineCount(); ++i)
+            lines.emplace_back(pp[i] ? pp[i] : "");
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
+        return lines;
+    }
+    // Types Shift-JIS text as character messages (a double-byte character as one).
+    void Type(const std::string& sjis)
+    {
+        for (size_t i = 0; i < sjis.size(); ++i) {
+            auto b = static_cast<unsigned char>(sjis[i]);
+            if (IsLeadByte(b) && i + 1 < sjis.size())
+                m_vu.TypeChar(b << 8 | static_cast<unsigned char>(sjis[++i]));
+            else
+                m_vu.TypeChar(b);
+        }
+        m_surface.Paint();
     }
     // The caret's absolute cell and its screen cell.
     long Col() const { return m_vu.CaretCol(); }
