@@ -71,13 +71,9 @@ void CUndoOverwrite::Undo(CVu& vu)
 
 void CUndoOverwrite::Redo(CVu& vu) { Swap(vu, m_arrRows[0].text, m_strNew); }
 
-void CUndoInsertLines::Undo(CVu& vu) { vu.DeleteLinesAt(m_rcCells.top, static_cast<long>(m_arrLines.size())); }
+void CUndoLines::InsertLines(CVu& vu) const { vu.InsertLinesAt(m_rcCells.top, m_arrLines); }
 
-void CUndoInsertLines::Redo(CVu& vu) { vu.InsertLinesAt(m_rcCells.top, m_arrLines); }
-
-void CUndoDeleteLines::Undo(CVu& vu) { vu.InsertLinesAt(m_rcCells.top, m_arrLines); }
-
-void CUndoDeleteLines::Redo(CVu& vu) { vu.DeleteLinesAt(m_rcCells.top, static_cast<long>(m_arrLines.size())); }
+void CUndoLines::DeleteLines(CVu& vu) const { vu.DeleteLinesAt(m_rcCells.top, static_cast<long>(m_arrLines.size())); }
 
 void CUndoReplaceLines::Undo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrNew.size()), m_arrOld); }
 

@@ -90,34 +90,36 @@ private:
     std::string m_strNew;
 };
 
-// Whole lines inserted at rcCells.top.
-class CUndoInsertLines : public CUndoRecord {
+// Whole lines at rcCells.top: copies of them.
+class CUndoLines : public CUndoRecord {
 public:
-    CUndoInsertLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after,
-                     std::vector<std::string> lines)
+    CUndoLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after,
+               std::vector<std::string> lines)
         : CUndoRecord(rc, before, after), m_arrLines(std::move(lines))
     {
     }
-    void Undo(CVu& vu) override;
-    void Redo(CVu& vu) override;
 
-private:
+protected:
+    void InsertLines(CVu& vu) const;
+    void DeleteLines(CVu& vu) const;
+
     std::vector<std::string> m_arrLines;
 };
 
-// Whole lines removed at rcCells.top.
-class CUndoDeleteLines : public CUndoRecord {
+// Whole lines inserted.
+class CUndoInsertLines : public CUndoLines {
 public:
-    CUndoDeleteLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after,
-                     std::vector<std::string> lines)
-        : CUndoRecord(rc, before, after), m_arrLines(std::move(lines))
-    {
-    }
-    void Undo(CVu& vu) override;
-    void Redo(CVu& vu) override;
+    using CUndoLines::CUndoLines;
+    void Undo(CVu& vu) override { DeleteLines(vu); }
+    void Redo(CVu& vu) override { InsertLines(vu); }
+};
 
-private:
-    std::vector<std::string> m_arrLines;
+// Whole lines removed.
+class CUndoDeleteLines : public CUndoLines {
+public:
+    using CUndoLines::CUndoLines;
+    void Undo(CVu& vu) override { InsertLines(vu); }
+    void Redo(CVu& vu) override { DeleteLines(vu); }
 };
 
 // Lines at rcCells.top replaced by others (splitting, joining, formatting).

@@ -37,6 +37,7 @@
 class CBlockBuffer;
 class CCaret;
 class CDoc;
+class CLineStore;
 
 // Scroll-bar actions, as the window hands them over.
 enum class EScrollAction { LineUp, LineDown, PageUp, PageDown, Track, Other };
@@ -316,6 +317,8 @@ protected:
     // it), or of the lines from nLine down.
     void CharsChanged(long nCol, long nLine, long nEnd, bool bCountChanged);
     void LinesChanged(long nLine);
+    // One byte edit of line nLine (a line past the end appends lines up to it).
+    bool ByteEdit(long nCol, long nLine, long nEnd, const std::function<bool(CLineStore&)>& edit);
 
     // -- Marks and buffers (VuMarks.cpp) --
     void SetAnchor();

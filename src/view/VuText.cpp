@@ -14,9 +14,6 @@ namespace {
 
 constexpr long kToEnd = LONG_MAX;
 
-// A byte edit of line nLine appends empty lines up to it when it lies past the end.
-bool ExtendsDoc(const CDoc& doc, long nLine) { return nLine >= doc.GetLineCount(); }
-
 } // namespace
 
 void CVu::SetModified()
@@ -60,36 +57,37 @@ void CVu::LinesChanged(long nLine)
     SetModified();
 }
 
-bool CVu::InsertBytes(long nCol, long nLine, std::string_view bytes)
+bool CVu::ByteEdit(long nCol, long nLine, long nEnd, const std::function<bool(CLineStore&)>& edit)
 {
     CDoc& doc = *GetShownDoc();
-    bool bExtends = ExtendsDoc(doc, nLine);
-    if (!doc.m_Lines.InsertChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
-                                 static_cast<int>(bytes.size())))
+    bool bExtends = nLine >= doc.GetLineCount();
+    if (!edit(doc.m_Lines))
         return false;
-    CharsChanged(nCol, nLine, kToEnd, bExtends);
+    CharsChanged(nCol, nLine, nEnd, bExtends);
     return true;
+}
+
+bool CVu::InsertBytes(long nCol, long nLine, std::string_view bytes)
+{
+    return ByteEdit(nCol, nLine, kToEnd, [&](CLineStore& store) {
+        return store.InsertChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
+                                 static_cast<int>(bytes.size()));
+    });
 }
 
 bool CVu::OverwriteBytes(long nCol, long nLine, std::string_view bytes)
 {
-    CDoc& doc = *GetShownDoc();
-    bool bExtends = ExtendsDoc(doc, nLine);
-    if (!doc.m_Lines.OverwriteChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
-                                    static_cast<int>(bytes.size())))
-        return false;
-    CharsChanged(nCol, nLine, nCol + static_cast<long>(bytes.size()), bExtends);
-    return true;
+    return ByteEdit(nCol, nLine, nCol + static_cast<long>(bytes.size()), [&](CLineStore& store) {
+        return store.OverwriteChars(static_cast<int>(nCol), static_cast<int>(nLine), bytes.data(),
+                                    static_cast<int>(bytes.size()));
+    });
 }
 
 bool CVu::DeleteBytes(long nCol, long nLine, long n)
 {
-    CDoc& doc = *GetShownDoc();
-    bool bExtends = ExtendsDoc(doc, nLine);
-    if (!doc.m_Lines.DeleteChars(static_cast<int>(nCol), static_cast<int>(nLine), static_cast<int>(n)))
-        return false;
-    CharsChanged(nCol, nLine, kToEnd, bExtends);
-    return true;
+    return ByteEdit(nCol, nLine, kToEnd, [&](CLineStore& store) {
+        return store.DeleteChars(static_cast<int>(nCol), static_cast<int>(nLine), static_cast<int>(n));
+    });
 }
 
 namespace {

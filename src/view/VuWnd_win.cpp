@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 #include "app/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "app/MainFrame_win.h"
 #include "fw/WinApp_win.h"
+#include "platform/Messages.h"
 #include "platform/Wide_win.h"
+#include "text/Unicode.h"
 #include "view/GlyphRun.h"
 #include "view/ViewCursors_win.h"
 #include "view/Vu.h"
@@ -90,6 +93,8 @@ void CVuWnd::OnFontChanged() { Vu().RecalcLayout(); }
 CViewPosition CVuWnd::GetPosition() const { return Vu().GetPosition(); }
 
 void CVuWnd::SetPosition(const CViewPosition& pos) { Vu().SetPosition(pos); }
+
+void CVuWnd::SetHistoryCapacity(int nCapacity) { Vu().SetHistoryCapacity(nCapacity); }
 
 HFONT CVuWnd::Font() const
 {
@@ -287,6 +292,8 @@ void CVuWnd::PostCommand(unsigned nId)
         ::PostMessageW(hMain, WM_COMMAND, nId, 0);
 }
 
+bool CVuWnd::IsControlCodeMode() { return EditorApp() && EditorApp()->m_bControlCodeMode; }
+
 unsigned CVuWnd::TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries)
 {
     HWND hOwner = App() && App()->GetMainWnd() ? App()->GetMainWnd()->GetHwnd() : m_hWnd;
@@ -371,6 +378,42 @@ bool CVuWnd::OnSetCursor()
     return true;
 }
 
+void CVuWnd::OnChar(WPARAM wParam, bool bIme)
+{
+    auto ch = static_cast<char16_t>(wParam);
+    // The view's text is Shift-JIS: a character of code page 932 as its code,
+    // anything else cannot be typed.
+    unsigned code = ch < 0x80 ? ch : UnicodeToCp932(ch);
+    if (code == 0 && ch != 0) {
+        ErrorBeep();
+        return;
+    }
+    if (bIme)
+        Vu().ImeChar(code);
+    else
+        Vu().TypeChar(code);
+}
+
+bool CVuWnd::OnImeComposition(WPARAM wParam, LPARAM lParam)
+{
+    if (!(lParam & GCS_RESULTSTR))
+        return false;
+    // The result is read here as wide text rather than left to the default
+    // processing, which would send it again as characters.
+    if (HIMC hImc = ::ImmGetContext(m_hWnd)) {
+        LONG bytes = ::ImmGetCompositionStringW(hImc, GCS_RESULTSTR, nullptr, 0);
+        if (bytes > 0) {
+            std::wstring text(static_cast<size_t>(bytes) / sizeof(wchar_t), L'\0');
+            ::ImmGetCompositionStringW(hImc, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
+            for (wchar_t ch : text)
+                OnChar(ch, true);
+        }
+        ::ImmReleaseContext(m_hWnd, hImc);
+    }
+    Vu().ImeComposition(static_cast<unsigned>(wParam), static_cast<unsigned long>(lParam));
+    return true;
+}
+
 LRESULT CVuWnd::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CVu& vu = Vu();
@@ -392,6 +435,13 @@ LRESULT CVuWnd::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL: vu.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA); return 0;
     case WM_LBUTTONDOWN: vu.OnLButtonDown(x, y); return 0;
     case WM_LBUTTONUP: vu.OnLButtonUp(x, y); return 0;
+    case WM_LBUTTONDBLCLK: vu.OnLButtonDblClk(x, y); return 0;
+    case WM_CHAR: OnChar(wParam, false); return 0;
+    case WM_IME_CHAR: OnChar(wParam, true); return 0;
+    case WM_IME_COMPOSITION:
+        if (OnImeComposition(wParam, lParam))
+            return 0;
+        break;
     case WM_RBUTTONDOWN: vu.OnRButtonDown(x, y); return 0;
     case WM_RBUTTONUP: vu.OnRButtonUp(x, y); return 0;
     case WM_CAPTURECHANGED: vu.OnCaptureLost(); return 0;

@@ -28,6 +28,7 @@ public:
     void OnFontChanged() override;
     CViewPosition GetPosition() const override;
     void SetPosition(const CViewPosition& pos) override;
+    void SetHistoryCapacity(int nCapacity) override;
 
     // IViewSurface
     void GetClientSize(int& nWidth, int& nHeight) override;
@@ -50,6 +51,7 @@ public:
     void SetScrollPos(bool bVert, long nPos) override;
     void PostLineCountChanged() override;
     void PostCommand(unsigned nId) override;
+    bool IsControlCodeMode() override;
     unsigned TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries) override;
     bool HasFocus() override;
     void TakeFocus() override;
@@ -70,6 +72,11 @@ private:
     void OnPaint();
     void OnScroll(bool bVert, WPARAM wParam);
     bool OnSetCursor();
+    // Characters of the window messages (UTF-16) as the view takes them.
+    void OnChar(WPARAM wParam, bool bIme);
+    // The input method's composition; false when the default processing
+    // must still run.
+    bool OnImeComposition(WPARAM wParam, LPARAM lParam);
     HFONT Font() const;
 
     int m_nDrawDepth = 0;
