@@ -22,6 +22,8 @@ struct CAppSettings {
     int m_nMailMode = 0;    // 0 plain editor, 1 mail reader ("-MAIL"), 2 mail composer ("-MAILEDIT")
     int m_nCodeOption = 0;  // 0 none, 1 "-EUC", 2 "-SJIS"
     bool m_bMaximize = false;  // "-MAX": document windows are shown maximized
+    // The line (1-based) ID_GOTO_LINE goes to, left by the command window's "G n".
+    long m_nGotoLine = 0;
 
     // Section "Other".
     bool m_bCursorBlink = true;     // "CursorBlink"

@@ -3,11 +3,12 @@
 
 #include "app/AppSettings.h"
 #include "app/EditorApp_win.h"
-#include "app/PlainView_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"
 #include "keys/CommandIds.h"
 #include "keys/FrameAccelerator.h"
+#include "view/VuHeader.h"
+#include "view/VuWnd_win.h"
 
 bool CChildFrame::OnCreateClient()
 {
@@ -36,7 +37,7 @@ bool CChildFrame::OnCreateClient()
     return true;
 }
 
-CView* CChildFrame::CreateHeaderView() { return new CPlainView(true); }
+CView* CChildFrame::CreateHeaderView() { return new CVuWnd(std::make_unique<CVuHeader>()); }
 
 CView* CChildFrame::GetBodyView() const { return m_pBodyView; }
 

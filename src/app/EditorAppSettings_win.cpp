@@ -172,7 +172,7 @@ std::vector<CView*> CEditorApp::GetAllViews() const
     std::vector<CView*> views;
     for (CDocBase* pDoc : GetDocuments())
         for (CViewBase* v : pDoc->GetViews())
-            if (auto* pView = dynamic_cast<CView*>(v))
+            if (CView* pView = CView::FromDocView(v))
                 views.push_back(pView);
     return views;
 }

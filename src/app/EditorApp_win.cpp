@@ -9,7 +9,6 @@
 #include "app/ChildFrame_win.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame_win.h"
-#include "app/PlainView_win.h"
 #include "app/Resource.h"
 #include "app/StartupPaths.h"
 #include "fw/DocFlow_win.h"
@@ -26,6 +25,8 @@
 #include "text/Doc.h"
 #include "text/LineStore.h"
 #include "view/RegEx.h"
+#include "view/Vu.h"
+#include "view/VuWnd_win.h"
 
 namespace {
 
@@ -153,7 +154,7 @@ bool CEditorApp::RegisterTemplate()
 {
     int mode = AppSettings().m_nMailMode;
     UINT nResourceId = mode == 2 ? IDR_COMPOSE : mode == 1 ? IDR_READ : IDR_PLAIN;
-    m_pTemplate = AddDocTemplate(CDocTemplate::Make<CDoc, CChildFrame, CPlainView>(nResourceId));
+    m_pTemplate = AddDocTemplate(CDocTemplate::Make<CDoc, CChildFrame, CVuWnd>(nResourceId));
     // Plain-text windows fall back on built-in table 2 while the main window has
     // no key binding table; mail windows have none of their own.
     if (mode == 0 && m_docAccel.LoadFromResource(2))
@@ -188,15 +189,16 @@ bool CEditorApp::OnIdle(long lCount)
     // client area must repaint when it scrolls.
     auto* pView = dynamic_cast<CView*>(CWnd::FromHandle(::GetFocus()));
     CMDIChildWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
-    if (!pFrame)
+    auto* pVu = pView ? dynamic_cast<CVu*>(pView->GetDocView()) : nullptr;
+    if (!pFrame || !pVu)
         return bMore;
     if (pFrame->IsMaximized()) {
-        pView->m_bObscured = false;
+        pVu->m_bObscured = false;
     } else if (!::IsIconic(pFrame->GetHwnd())) {
         RECT view = {}, client = pMain->GetMdiClientScreenRect(), both = {};
         ::GetWindowRect(pView->GetHwnd(), &view);
         ::IntersectRect(&both, &view, &client);
-        pView->m_bObscured = !::EqualRect(&both, &view);
+        pVu->m_bObscured = !::EqualRect(&both, &view);
     }
     return bMore;
 }
@@ -280,9 +282,9 @@ void CEditorApp::ReopenView(const CViewListEntry& e)
         return;
     }
     for (CViewBase* v : pDoc->GetViews()) {
-        auto* pView = dynamic_cast<CView*>(v);
-        if (pView && !pView->IsHeaderView()) {
-            pView->SetPosition(CViewPosition{e.nLeftCol, e.nTopLine, e.nCaretCol, e.nCaretRow});
+        auto* pVu = dynamic_cast<CVu*>(v);
+        if (pVu && !pVu->IsHeaderView()) {
+            pVu->SetPosition(CViewPosition{e.nLeftCol, e.nTopLine, e.nCaretCol, e.nCaretRow});
             break;
         }
     }

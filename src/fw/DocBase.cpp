@@ -8,6 +8,12 @@
 #include "platform/Messages.h"
 #include "text/Sjis.h"
 
+CViewBase::~CViewBase()
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
 CDocBase::~CDocBase()
 {
     for (CViewBase* v : m_views)

@@ -20,6 +20,16 @@ struct CCellRect {
     long bottom = 0;
 };
 
+// Where a view shows its document: the first visible column and line and the
+// caret's cell inside the window (what the window list keeps, and what the undo
+// records bring back).
+struct CViewPosition {
+    long nLeftCol = 0;
+    long nTopLine = 0;
+    int nCaretCol = 0;
+    int nCaretRow = 0;
+};
+
 // Update hints a document sends its views.
 enum : long {
     kHintDefault = 0,    // repaint everything
@@ -27,9 +37,16 @@ enum : long {
     kHintLineCount = 2,  // the number of lines changed
 };
 
-class CViewBase {
+// A view of a document: told of the document's changes by update hints, and a
+// command target (commands reach the active view first). Views are portable
+// objects; the window that shows one is found with CView::FromDocView.
+class CViewBase : public CCmdTarget {
 public:
-    virtual ~CViewBase() = default;
+    CViewBase() = default;
+    // A view that goes leaves its document's list.
+    ~CViewBase() override;
+    CViewBase(const CViewBase&) = delete;  // registered with its document by address
+    CViewBase& operator=(const CViewBase&) = delete;
     CDocBase* GetDocument() const { return m_pDocument; }
     // A change of the document; pRect is set for kHintCells.
     virtual void OnUpdate(CViewBase* pSender, long lHint, const CCellRect* pRect) = 0;

@@ -119,7 +119,7 @@ std::vector<CMDIChildWnd*> FramesOf(const CDocBase* pDoc)
 {
     std::vector<CMDIChildWnd*> frames;
     for (CViewBase* v : pDoc->GetViews()) {
-        auto* pView = dynamic_cast<CView*>(v);
+        CView* pView = CView::FromDocView(v);
         CMDIChildWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
         if (pFrame && std::find(frames.begin(), frames.end(), pFrame) == frames.end())
             frames.push_back(pFrame);

@@ -82,7 +82,7 @@ void CMDIChildWnd::InitialUpdateFrame()
 {
     if (m_pDocument)
         for (CViewBase* v : m_pDocument->GetViews())
-            if (auto* pView = dynamic_cast<CView*>(v); pView && pView->GetParentFrame() == this)
+            if (CView* pView = CView::FromDocView(v); pView && pView->GetParentFrame() == this)
                 pView->OnInitialUpdate();
     ActivateFrame();
     if (m_pDocument)

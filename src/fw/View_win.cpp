@@ -1,8 +1,39 @@
-// Views.
+// View windows.
 #include "fw/View_win.h"
+
+#include <unordered_map>
 
 #include "fw/DocTemplate_win.h"
 #include "fw/MdiChildWnd_win.h"
+
+namespace {
+
+// Document view -> its window, for as long as both live.
+std::unordered_map<const CViewBase*, CView*>& ViewWindows()
+{
+    static std::unordered_map<const CViewBase*, CView*> map;
+    return map;
+}
+
+} // namespace
+
+CView::CView(std::unique_ptr<CViewBase> pDocView) : m_pDocView(std::move(pDocView))
+{
+    if (m_pDocView)
+        ViewWindows()[m_pDocView.get()] = this;
+}
+
+CView::~CView()
+{
+    if (m_pDocView)
+        ViewWindows().erase(m_pDocView.get());
+}
+
+CView* CView::FromDocView(const CViewBase* pDocView)
+{
+    auto it = ViewWindows().find(pDocView);
+    return it == ViewWindows().end() ? nullptr : it->second;
+}
 
 const wchar_t* CView::WindowClassName()
 {
@@ -13,12 +44,12 @@ const wchar_t* CView::WindowClassName()
 
 bool CView::Create(HWND hParent, UINT nId, CDocBase* pDoc)
 {
-    if (pDoc)
-        pDoc->AddView(this);
+    if (pDoc && m_pDocView)
+        pDoc->AddView(m_pDocView.get());
     bool ok = CreateEx(0, WindowClassName(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ExtraStyle(), 0, 0, 0, 0, hParent,
                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)));
-    if (!ok && pDoc)
-        pDoc->RemoveView(this);
+    if (!ok && pDoc && m_pDocView)
+        pDoc->RemoveView(m_pDocView.get());
     return ok;
 }
 
@@ -29,6 +60,8 @@ CMDIChildWnd* CView::GetParentFrame() const
             return pFrame;
     return nullptr;
 }
+
+bool CView::OnCommand(unsigned nId, CCmdUi* pUi) { return m_pDocView && m_pDocView->OnCommand(nId, pUi); }
 
 LRESULT CView::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -53,13 +86,19 @@ LRESULT CView::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     return DefaultProc(nMsg, wParam, lParam);
 }
 
+void CView::DetachFromDocument()
+{
+    CDocBase* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    pDoc->RemoveView(m_pDocView.get());
+    if (pDoc->GetViews().empty())
+        if (CDocTemplate* pTemplate = TemplateOf(pDoc))
+            pTemplate->RemoveDocument(pDoc);
+}
+
 void CView::PostNcDestroy()
 {
-    if (CDocBase* pDoc = GetDocument()) {
-        pDoc->RemoveView(this);
-        if (pDoc->GetViews().empty())
-            if (CDocTemplate* pTemplate = TemplateOf(pDoc))
-                pTemplate->RemoveDocument(pDoc);
-    }
+    DetachFromDocument();
     delete this;
 }

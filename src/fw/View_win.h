@@ -1,31 +1,36 @@
-// A view: the window that shows a document inside a document window (one per
-// window in the plain mode, two in the split mail window). Views own
-// themselves: a view object goes with its window, and a document goes with
-// its last view.
+// A view window: the window that shows one view of a document inside a
+// document window (one per window in the plain mode, two in the split mail
+// window). The view itself is a portable object (a CViewBase: the document's
+// list holds it, hints reach it, commands reach it through this window); the
+// window owns it and goes with it, and a document goes with its last view.
+//
+// The one mapping from a document's view to its window is CView::FromDocView:
+// every view window registers its view there for as long as both live.
 #pragma once
+#include <memory>
+
 #include "fw/DocBase.h"
 #include "fw/Wnd_win.h"
 
 class CMDIChildWnd;
 
-// Where a view shows its document, as the window list keeps it: the first
-// visible column and line and the caret's cell inside the window.
-struct CViewPosition {
-    long nLeftCol = 0;
-    long nTopLine = 0;
-    int nCaretCol = 0;
-    int nCaretRow = 0;
-};
-
-class CView : public CWnd, public CViewBase {
+class CView : public CWnd {
 public:
-    // Creates the view as child window nId of hParent, showing pDoc.
+    explicit CView(std::unique_ptr<CViewBase> pDocView);
+    ~CView() override;
+
+    // The window of a document's view, or null (a view without a window).
+    static CView* FromDocView(const CViewBase* pDocView);
+    CViewBase* GetDocView() const { return m_pDocView.get(); }
+    CDocBase* GetDocument() const { return m_pDocView ? m_pDocView->GetDocument() : nullptr; }
+
+    // Creates the window as child nId of hParent, its view showing pDoc.
     virtual bool Create(HWND hParent, UINT nId, CDocBase* pDoc);
-    // The document window the view lies in.
+    // The document window the view lies in (null for a view outside one).
     CMDIChildWnd* GetParentFrame() const;
 
     // The first update, before the window is first shown.
-    virtual void OnInitialUpdate() { OnUpdate(nullptr, kHintDefault, nullptr); }
+    virtual void OnInitialUpdate() {}
     // The view becomes (or stops being) the active view of its document window.
     virtual void OnActivateView(bool /*bActivate*/) {}
     // A mail header view (the upper pane of a mail window).
@@ -43,9 +48,8 @@ public:
     virtual CViewPosition GetPosition() const { return {}; }
     virtual void SetPosition(const CViewPosition& /*pos*/) {}
 
-    // Set while the view's window is not wholly inside the main window's client
-    // area (the application's idle work keeps it); scrolling then repaints.
-    bool m_bObscured = false;
+    // Commands go to the view.
+    bool OnCommand(unsigned nId, CCmdUi* pUi) override;
 
 protected:
     // The window class of the view (registered on first use).
@@ -53,5 +57,12 @@ protected:
     // Style bits the view's window has beyond a visible child's (scroll bars).
     virtual DWORD ExtraStyle() const { return 0; }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    // Leaves the document (closing it with its last view), then deletes the
+    // window object and with it the view.
     void PostNcDestroy() override;
+    // The part of PostNcDestroy before the object is deleted.
+    void DetachFromDocument();
+
+private:
+    std::unique_ptr<CViewBase> m_pDocView;
 };

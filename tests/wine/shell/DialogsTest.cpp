@@ -8,11 +8,12 @@
 #include <commdlg.h>
 
 #include "app/ChildFrame_win.h"
-#include "app/PlainView_win.h"
 #include "app/Resource.h"
 #include "fw/MdiChildWnd_win.h"
+#include "fw/View_win.h"
 #include "keys/CommandIds.h"
 #include "text/Unicode.h"
+#include "view/Vu.h"
 
 namespace {
 
@@ -116,19 +117,14 @@ protected:
     long StoredInt(const wchar_t* section, const wchar_t* name) const
     {
         DWORD value = 0, size = sizeof value;
-        std::wstring key = std::wstring(kKey) + L"\\" + section;
+        std::wstring key = m_strSettingsKey + L"\\" + section;
         if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
             ERROR_SUCCESS)
             return -99999;
         return static_cast<long>(value);
     }
-    // The row pitch a plain view measures (its least pane height less the bar).
-    static int LineHeightOf(CView* pView)
-    {
-        int nIdeal = 0, nMin = 0;
-        pView->GetPaneHeights(nIdeal, nMin);
-        return nMin - ::GetSystemMetrics(SM_CYHSCROLL);
-    }
+    // The row pitch an editor view measures.
+    static int LineHeightOf(CView* pView) { return dynamic_cast<CVu&>(*pView->GetDocView()).m_metrics.nLineHeight; }
     // The composer with a mail, and two files beside it to drop.
     bool StartComposer()
     {
@@ -331,6 +327,13 @@ TEST_F(DialogsTest, MousePointerChoiceLoadsItsCursor)
     ASSERT_NE(hCross, nullptr);
     EXPECT_EQ(m_pApp->GetPointerCursor(), hCross);
     HWND hView = Main()->MDIGetActive()->GetActiveView()->GetHwnd();
+    // Over the middle of the text (the top and bottom rows have a cursor of
+    // their own).
+    RECT rc = {};
+    ::GetClientRect(hView, &rc);
+    POINT middle = {rc.right / 2, rc.bottom / 2};
+    ::ClientToScreen(hView, &middle);
+    ::SetCursorPos(middle.x, middle.y);
     ::SendMessageW(hView, WM_SETCURSOR, reinterpret_cast<WPARAM>(hView), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), hCross);
 

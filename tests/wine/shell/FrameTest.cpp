@@ -4,12 +4,13 @@
 #include <commctrl.h>
 
 #include "app/ChildFrame_win.h"
-#include "app/PlainView_win.h"
 #include "fw/DialogBar_win.h"
 #include "fw/MdiChildWnd_win.h"
 #include "keys/CommandIds.h"
 #include "platform/Wide_win.h"
 #include "text/Doc.h"
+#include "view/Vu.h"
+#include "view/VuWnd_win.h"
 
 namespace {
 
@@ -71,17 +72,19 @@ TEST_F(ShellTest, IdleKeepsTheFocusedViewsObscuredFlag)
     ASSERT_TRUE(Start("\"" + File("a.txt") + "\""));
     CMDIChildWnd* pFrame = Main()->MDIGetActive();
     CView* pView = pFrame->GetActiveView();
+    auto* pVu = dynamic_cast<CVu*>(pView->GetDocView());
+    ASSERT_NE(pVu, nullptr);
     ::SetFocus(pView->GetHwnd());
     ::SetWindowPos(pFrame->GetHwnd(), nullptr, 10, 10, 200, 150, SWP_NOZORDER);
     m_pApp->OnIdle(0);
-    EXPECT_FALSE(pView->m_bObscured);
+    EXPECT_FALSE(pVu->m_bObscured);
     ::SetWindowPos(pFrame->GetHwnd(), nullptr, -50, 10, 200, 150, SWP_NOZORDER);
     m_pApp->OnIdle(0);
-    EXPECT_TRUE(pView->m_bObscured);
+    EXPECT_TRUE(pVu->m_bObscured);
     ::ShowWindow(pFrame->GetHwnd(), SW_MAXIMIZE);
     ::SetFocus(pView->GetHwnd());
     m_pApp->OnIdle(0);
-    EXPECT_FALSE(pView->m_bObscured);
+    EXPECT_FALSE(pVu->m_bObscured);
     // The client rectangle leaves out the bars that are shown.
     RECT client = Main()->GetMdiClientScreenRect(), mdi = {};
     ::GetWindowRect(Main()->GetMdiClient(), &mdi);
@@ -188,7 +191,7 @@ TEST_F(ShellTest, WindowListRoundTripKeepsScrollAndTabWidth)
     m_dir.Write("tabs.txt", lines);
     AppSettings().m_nReadTab = 8;
     ASSERT_TRUE(Start("\"" + File("tabs.txt") + "\""));
-    auto* pView = dynamic_cast<CPlainView*>(Main()->MDIGetActive()->GetActiveView());
+    auto* pView = dynamic_cast<CVuWnd*>(Main()->MDIGetActive()->GetActiveView());
     ASSERT_NE(pView, nullptr);
     pView->SetPosition(CViewPosition{2, 20, 4, 5});
     EXPECT_EQ(CloseAndRun(), 0);
@@ -199,7 +202,7 @@ TEST_F(ShellTest, WindowListRoundTripKeepsScrollAndTabWidth)
     AppSettings() = CAppSettings();
     ASSERT_TRUE(Start(""));
     ASSERT_EQ(m_pApp->GetDocuments().size(), 1u);
-    pView = dynamic_cast<CPlainView*>(Main()->MDIGetActive()->GetActiveView());
+    pView = dynamic_cast<CVuWnd*>(Main()->MDIGetActive()->GetActiveView());
     CViewPosition pos = pView->GetPosition();
     EXPECT_EQ(pos.nTopLine, 20);
     EXPECT_EQ(pos.nLeftCol, 2);
@@ -218,7 +221,7 @@ TEST_F(ShellTest, ReopenedTabWidthIsTakenOnlyWhenFourOrEight)
     for (auto [saved, expected] : {std::pair{0, 8}, std::pair{5, 8}, std::pair{4, 4}}) {
         SetUp();
         std::wstring value = L"1 0 0 300 200 " + path + L" 0 0 0 0 " + std::to_wstring(saved) + L" -1 -1";
-        std::wstring key = std::wstring(kKey) + L"\\View List";
+        std::wstring key = m_strSettingsKey + L"\\View List";
         ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"View0", REG_SZ, value.c_str(),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         ASSERT_TRUE(Start(""));

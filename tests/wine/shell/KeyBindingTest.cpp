@@ -54,7 +54,7 @@ int AcceleratorCount(HACCEL hAccel) { return hAccel ? ::CopyAcceleratorTableW(hA
 
 TEST_F(KeyTest, StartUpInstallsTheStoredTableAndExitKeepsItUnlessChanged)
 {
-    std::wstring section = std::wstring(kKey) + L"\\Key Binding Table";
+    std::wstring section = m_strSettingsKey + L"\\Key Binding Table";
     auto store = [&](const wchar_t* name, const wchar_t* value) {
         ::RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, value,
                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
@@ -75,7 +75,7 @@ TEST_F(KeyTest, StartUpInstallsTheStoredTableAndExitKeepsItUnlessChanged)
 
     // Nothing stored: built-in table 1, the keypad hook on until exit, and the
     // defaults (never confirmed in the dialog) are not written.
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, m_strSettingsKey.c_str());
     AppSettings() = CAppSettings();
     ASSERT_TRUE(Start(""));
     EXPECT_EQ(m_pApp->GetKeyTable().Entries().size(), 82u);

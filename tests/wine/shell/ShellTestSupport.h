@@ -47,14 +47,24 @@ private:
 
 class ShellTest : public ::testing::Test {
 protected:
-    static constexpr wchar_t kKey[] = L"Software\\Brellix\\tova_shell_tests";
+    // The settings key of this test program (the application names it after
+    // the executable).
+    static std::wstring SettingsKey()
+    {
+        wchar_t path[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring name(path);
+        name = name.substr(name.find_last_of(L"\\/") + 1);
+        return L"Software\\Brellix\\" + name.substr(0, name.rfind(L'.'));
+    }
+    const std::wstring m_strSettingsKey = SettingsKey();
 
     void SetUp() override
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_strSettingsKey.c_str());
         AppSettings() = CAppSettings();
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, m_strSettingsKey.c_str()); }
 
     // Starts an application with the arguments; false when start-up failed.
     bool Start(const std::string& args)
@@ -83,7 +93,7 @@ protected:
     {
         wchar_t buf[2048] = {};
         DWORD size = sizeof buf;
-        std::wstring key = std::wstring(kKey) + L"\\" + section;
+        std::wstring key = m_strSettingsKey + L"\\" + section;
         if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
             return L"<missing>";
         return buf;

@@ -2,18 +2,21 @@
 #include "ShellTestSupport.h"
 
 #include "app/ChildFrame_win.h"
-#include "app/PlainView_win.h"
 #include "fw/DocTemplate_win.h"
 #include "keys/CommandIds.h"
 #include "text/Doc.h"
 #include "text/DocHeader.h"
+#include "view/Vu.h"
+#include "view/VuWnd_win.h"
 
 namespace {
 
-std::vector<std::string> LinesOf(const CDoc* pDoc)
+// The lines up to the last one with text (the view's painting makes the empty
+// lines below it exist).
+std::vector<std::string> LinesOf(CDoc* pDoc)
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < pDoc->GetLineCount(); ++i)
+    for (int i = 0; i < pDoc->GetTextLineCount(); ++i)
         lines.emplace_back(pDoc->m_Lines.GetLines()[i]);
     return lines;
 }
@@ -41,9 +44,9 @@ TEST_F(ShellTest, JisFileOpensAsShiftJisLinesAndCloseEndsWithZero)
     EXPECT_TRUE(pDoc->IsJisOutput());
     EXPECT_EQ(pDoc->GetTitle(), "memo.jis");
     ASSERT_EQ(Main()->GetChildFrames().size(), 1u);
-    auto* pView = dynamic_cast<CPlainView*>(Main()->GetChildFrames()[0]->GetActiveView());
+    auto* pView = dynamic_cast<CVuWnd*>(Main()->GetChildFrames()[0]->GetActiveView());
     ASSERT_NE(pView, nullptr);
-    EXPECT_EQ(pView->GetShownDoc(), pDoc);
+    EXPECT_EQ(pView->Vu().GetShownDoc(), pDoc);
     EXPECT_TRUE(m_ui.m_boxes.empty());
     EXPECT_EQ(CloseAndRun(), 0);
 }
@@ -117,9 +120,9 @@ TEST_F(ShellTest, MailWindowHeaderPaneOpensClosesAndSwitches)
     ASSERT_NE(pDoc, nullptr);
     ASSERT_NE(pDoc->GetHeaderDoc(), nullptr);
     EXPECT_EQ(pDoc->GetHeaderDoc()->GetLineCount(), 2);
-    auto* pHeader = dynamic_cast<CPlainView*>(pFrame->GetHeaderView());
+    auto* pHeader = dynamic_cast<CVuWnd*>(pFrame->GetHeaderView());
     ASSERT_NE(pHeader, nullptr);
-    EXPECT_EQ(pHeader->GetShownDoc(), pDoc->GetHeaderDoc());
+    EXPECT_EQ(pHeader->Vu().GetShownDoc(), pDoc->GetHeaderDoc());
     EXPECT_FALSE(::IsWindowVisible(pHeader->GetHwnd()));
     EXPECT_FALSE(Main()->GetRoute().QueryState(ID_HEADER_PANE).IsChecked());
 

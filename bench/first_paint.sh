@@ -1,0 +1,61 @@
+#!/bin/bash
+# Opening the corpus under Wine, from the start of the process to the first
+# paint that shows its text: tova beside Wine's own notepad on the same file.
+# bench/wine/FirstPaint.cpp starts each program and watches the screen's pixels
+# in the window that shows the text (tova's view, notepad's edit control), so
+# both are timed the same way, process start and Wine's own start-up included.
+# Rounds are interleaved; each cell shows the minimum and the median.
+#   bench/first_paint.sh [ROUNDS [MEGABYTES]]     (3 rounds of the 100 MB corpus)
+# It runs in a Wine session of its own (build/bench-wine: prefix, Xvfb, server).
+set -euo pipefail
+rounds="${1:-3}"
+mb="${2:-100}"
+timeout_s=900
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+./scripts/deps.sh
+cmake --preset native >/dev/null
+cmake --build --preset native --target make_corpus >/dev/null
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target tova first_paint >/dev/null
+data=build/bench-data
+mkdir -p "$data"
+if [ ! -f "$data/corpus-$mb.ready" ]; then
+    echo "Generating the ${mb} MB corpus..." >&2
+    rm -f "$data"/corpus-*.ready
+    build/native/bench/make_corpus "$data" "$mb"
+    touch "$data/corpus-$mb.ready"
+fi
+session=build/bench-wine
+mkdir -p "$session"
+scripts/wine-session.sh start "$session" >&2
+trap 'scripts/wine-session.sh stop "$session"' EXIT
+
+winpath() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
+corpus=$(winpath "$data/corpus.sjis")
+tova=$(winpath build/win64/tova.exe)
+first_paint() {
+    WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh build/win64/bench/wine/first_paint.exe \
+        "$@" </dev/null 2>/dev/null | tr -d '\r'
+}
+
+declare -a tova_ms notepad_ms
+for ((r = 1; r <= rounds; r++)); do
+    echo "round $r of $rounds" >&2
+    tova_ms+=("$(first_paint TovaEditView "$timeout_s" "$tova" "$corpus")")
+    notepad_ms+=("$(first_paint Edit "$timeout_s" notepad.exe "$corpus")")
+    echo "  tova ${tova_ms[-1]} ms, notepad ${notepad_ms[-1]} ms" >&2
+done
+
+stats() {  # min / median of the numbers given ("timeout" sorts last)
+    printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {printf "%s / %s ms", a[1], a[int((NR+1)/2)]}'
+}
+size=$(stat -c %s "$data/corpus.sjis")
+lines=$(wc -l <"$data/corpus.sjis")
+echo
+echo "Corpus: $size bytes, $lines lines (Shift-JIS, CR LF); $rounds interleaved rounds; min / median."
+echo
+echo "| program | open to first paint |"
+echo "| --- | --- |"
+echo "| tova | $(stats "${tova_ms[@]}") |"
+echo "| Wine notepad | $(stats "${notepad_ms[@]}") |"
