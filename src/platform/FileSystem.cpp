@@ -1,5 +1,5 @@
 // The part of the file seam that is the same on every target: the reason of the
-// last failure and its Japanese description.
+// last failure and its Japanese description, and the handle's ownership.
 #include "platform/FileSystem.h"
 
 #include "text/Unicode.h"
@@ -9,6 +9,19 @@ namespace {
 thread_local CFileErrorInfo t_lastError;
 
 } // namespace
+
+CFileHandle::~CFileHandle() { Close(); }
+
+CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_h = other.m_h;
+        m_bOwned = other.m_bOwned;
+        other.m_h = kNone;
+    }
+    return *this;
+}
 
 CFileErrorInfo LastFileError() { return t_lastError; }
 

@@ -67,19 +67,6 @@ std::string ResolvedTarget(std::string_view target)
 
 } // namespace
 
-CFileHandle::~CFileHandle() { Close(); }
-
-CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        m_h = other.m_h;
-        m_bOwned = other.m_bOwned;
-        other.m_h = kNone;
-    }
-    return *this;
-}
-
 std::ptrdiff_t CFileHandle::Read(void* p, size_t n)
 {
     for (;;) {

@@ -47,19 +47,6 @@ CFileHandle Open(std::string_view path, DWORD access, DWORD share, DWORD disposi
 
 } // namespace
 
-CFileHandle::~CFileHandle() { Close(); }
-
-CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        m_h = other.m_h;
-        m_bOwned = other.m_bOwned;
-        other.m_h = kNone;
-    }
-    return *this;
-}
-
 std::ptrdiff_t CFileHandle::Read(void* p, size_t n)
 {
     DWORD got = 0;
