@@ -394,13 +394,13 @@ void CVuWnd::OnChar(WPARAM wParam, bool bIme)
         Vu().TypeChar(code);
 }
 
-bool CVuWnd::OnImeComposition(WPARAM wParam, LPARAM lParam)
+void CVuWnd::OnImeComposition(WPARAM wParam, LPARAM lParam)
 {
-    if (!(lParam & GCS_RESULTSTR))
-        return false;
-    // The result is read here as wide text rather than left to the default
-    // processing, which would send it again as characters.
-    if (HIMC hImc = ::ImmGetContext(m_hWnd)) {
+    if (!(lParam & GCS_RESULTSTR)) {
+        CView::WindowProc(WM_IME_COMPOSITION, wParam, lParam);
+    } else if (HIMC hImc = ::ImmGetContext(m_hWnd)) {
+        // The result is read here as wide text rather than left to the
+        // default processing, which would send it again as characters.
         LONG bytes = ::ImmGetCompositionStringW(hImc, GCS_RESULTSTR, nullptr, 0);
         if (bytes > 0) {
             std::wstring text(static_cast<size_t>(bytes) / sizeof(wchar_t), L'\0');
@@ -411,7 +411,6 @@ bool CVuWnd::OnImeComposition(WPARAM wParam, LPARAM lParam)
         ::ImmReleaseContext(m_hWnd, hImc);
     }
     Vu().ImeComposition(static_cast<unsigned>(wParam), static_cast<unsigned long>(lParam));
-    return true;
 }
 
 LRESULT CVuWnd::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -438,10 +437,7 @@ LRESULT CVuWnd::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK: vu.OnLButtonDblClk(x, y); return 0;
     case WM_CHAR: OnChar(wParam, false); return 0;
     case WM_IME_CHAR: OnChar(wParam, true); return 0;
-    case WM_IME_COMPOSITION:
-        if (OnImeComposition(wParam, lParam))
-            return 0;
-        break;
+    case WM_IME_COMPOSITION: OnImeComposition(wParam, lParam); return 0;
     case WM_RBUTTONDOWN: vu.OnRButtonDown(x, y); return 0;
     case WM_RBUTTONUP: vu.OnRButtonUp(x, y); return 0;
     case WM_CAPTURECHANGED: vu.OnCaptureLost(); return 0;

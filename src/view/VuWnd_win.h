@@ -74,9 +74,9 @@ private:
     bool OnSetCursor();
     // Characters of the window messages (UTF-16) as the view takes them.
     void OnChar(WPARAM wParam, bool bIme);
-    // The input method's composition; false when the default processing
-    // must still run.
-    bool OnImeComposition(WPARAM wParam, LPARAM lParam);
+    // The input method's composition: the result string goes to the view as
+    // input-method characters, other compositions to the default processing.
+    void OnImeComposition(WPARAM wParam, LPARAM lParam);
     HFONT Font() const;
 
     int m_nDrawDepth = 0;
