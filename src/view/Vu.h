@@ -369,6 +369,8 @@ protected:
     void OnToggleTag();
     void OnTagNext();
     void OnTagPrev();
+    // Puts the caret on a tagged line; without one (null), a beep.
+    void GoToTag(const unsigned* pTag);
     void TagsInserted(long nLine, long n);
     void TagsRemoved(long nLine, long n);
 

@@ -16,28 +16,27 @@ void CVu::OnToggleTag()
     RepaintAll();
 }
 
-void CVu::OnTagNext()
+void CVu::GoToTag(const unsigned* pTag)
 {
-    auto it = std::upper_bound(m_arrTags.begin(), m_arrTags.end(), static_cast<unsigned>(CaretLine()));
-    if (it == m_arrTags.end()) {
+    if (!pTag) {
         ErrorBeep();
         return;
     }
     CancelShiftMark();
-    GoLine(static_cast<long>(*it) + 1);
+    GoLine(static_cast<long>(*pTag) + 1);
     UpdateHilight();
+}
+
+void CVu::OnTagNext()
+{
+    auto it = std::upper_bound(m_arrTags.begin(), m_arrTags.end(), static_cast<unsigned>(CaretLine()));
+    GoToTag(it == m_arrTags.end() ? nullptr : &*it);
 }
 
 void CVu::OnTagPrev()
 {
     auto it = std::lower_bound(m_arrTags.begin(), m_arrTags.end(), static_cast<unsigned>(CaretLine()));
-    if (it == m_arrTags.begin()) {
-        ErrorBeep();
-        return;
-    }
-    CancelShiftMark();
-    GoLine(static_cast<long>(*(it - 1)) + 1);
-    UpdateHilight();
+    GoToTag(it == m_arrTags.begin() ? nullptr : &*(it - 1));
 }
 
 void CVu::TagsInserted(long nLine, long n)
