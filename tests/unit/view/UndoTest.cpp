@@ -2,6 +2,7 @@
 // and undo and redo on the view: the command states, the view position, text
 // changed by another view, and a long random mix of edits undone and redone.
 #include <cstdlib>
+#include <new>
 #include <random>
 
 #include "VuTestSupport.h"
@@ -25,6 +26,15 @@ public:
 private:
     int m_n;
     std::vector<int>& m_log;
+};
+
+// A view whose next record cannot be made, as when memory runs out.
+class COutOfMemoryVu : public CVu {
+public:
+    void AddRecordThatCannotBeMade()
+    {
+        AddUndo([]() -> std::unique_ptr<CUndoRecord> { throw std::bad_alloc(); });
+    }
 };
 
 bool CanRun(CVu& vu, unsigned nId)
@@ -88,6 +98,23 @@ TEST_F(VuTest, UndoAndRedoAreEnabledByTheHistory)
     m_doc.SetModifiedFlag(false);
     Run(ID_EDIT_UNDO);
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+// A change whose record could not be made leaves no history to undo across it.
+TEST_F(VuTest, ARecordThatCannotBeMadeEmptiesTheHistory)
+{
+    SetLines(m_doc, {"ab"});
+    COutOfMemoryVu view;
+    CFakeViewSurface surface(20, 5);
+    m_doc.AddView(&view);
+    surface.Attach(view);
+    view.TypeChar('x');
+    view.TypeChar('y');
+    EXPECT_TRUE(CanRun(view, ID_EDIT_UNDO));
+    view.AddRecordThatCannotBeMade();
+    EXPECT_FALSE(CanRun(view, ID_EDIT_UNDO));
+    EXPECT_EQ(view.History().GetCount(), 0);
+    m_doc.RemoveView(&view);
 }
 
 TEST_F(VuTest, MaxHistoryBoundsTheUndos)
