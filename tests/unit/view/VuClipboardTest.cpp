@@ -115,6 +115,10 @@ TEST_F(VuClipboardTest, PasteIntoTheLineOrAsLinesAboveTheCaret)
     Paste("XYZ");
     EXPECT_EQ(Text(), (Lines{"abXYZcdef", "last"}));
     EXPECT_EQ(m_vu.History().GetCount(), 1);
+    // A tab goes to the next multiple of "ReadTab" from the caret's column.
+    Paste("\tQ");
+    EXPECT_EQ(Text()[0], "ab      QXYZcdef");
+    Run(ID_EDIT_UNDO);
     Paste("XYZ\r\n");
     EXPECT_EQ(Text(), (Lines{"XYZ", "abXYZcdef", "last"}));
     EXPECT_EQ(Line(), 0);
