@@ -21,6 +21,9 @@ if [ ! -f "$WINEPREFIX/.tova-init" ]; then
     WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
         /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
     "$top/scripts/prefix-init.sh" "$WINEPREFIX"
+    # Wine keeps the registry in memory until its server ends: wait for it, so the
+    # settings above are on disk before the prefix counts as ready.
+    /usr/lib/wine/wineserver64 -w
     touch "$WINEPREFIX/.tova-init"
 fi
 [ $# -gt 0 ] || set -- "$top/samples/sample.txt"
