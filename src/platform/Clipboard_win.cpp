@@ -10,6 +10,17 @@
 
 namespace {
 
+// The clipboard needs an owner window when we put data on it: opened without
+// one, EmptyClipboard leaves it ownerless and SetClipboardData may then fail.
+// A message-only window of our own serves, whichever window asked for the copy.
+HWND OwnerWindow()
+{
+    static HWND s_hOwner =
+        ::CreateWindowExW(0, L"STATIC", L"tova clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          ::GetModuleHandleW(nullptr), nullptr);
+    return s_hOwner;
+}
+
 class CWin32Clipboard : public IClipboard {
 public:
     bool SetText(std::string_view sjis) override
@@ -26,7 +37,7 @@ public:
         }
         std::memcpy(p, text.c_str(), bytes);
         ::GlobalUnlock(hMem);
-        if (!::OpenClipboard(nullptr)) {
+        if (!::OpenClipboard(OwnerWindow())) {
             ::GlobalFree(hMem);
             return false;
         }
@@ -40,7 +51,7 @@ public:
 
     EClipboardRead GetText(std::string& sjis) override
     {
-        if (!::OpenClipboard(nullptr))
+        if (!::OpenClipboard(OwnerWindow()))
             return EClipboardRead::CannotOpen;
         EClipboardRead result = Read(sjis);
         ::CloseClipboard();
