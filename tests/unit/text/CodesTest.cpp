@@ -159,3 +159,66 @@ TEST(Codes, CompareTailAndStringPointers)
     EXPECT_STREQ(v[1], "a\x81");
     EXPECT_STREQ(v[2], "b");
 }
+
+// Long runs of kanji and kana go through the wide paths; each must give what a
+// character-at-a-time reading gives, at every alignment and where runs end in
+// one-byte text, half-width katakana or bytes of no character.
+TEST(Codes, LongRunsConvertLikeCharacterByCharacter)
+{
+    auto put = [](std::string& s, unsigned code) {
+        s.push_back(static_cast<char>(code >> 8));
+        s.push_back(static_cast<char>(code & 0xFF));
+    };
+    auto sjisOf = [](unsigned row, unsigned cell) {
+        unsigned code = JisToSjisCode(((row & 0x7F) << 8) | (cell & 0x7F));
+        return code ? code : 0x81ACu;  // the geta mark
+    };
+    // Every cell of JIS X 0208 in one long run, shifted by 0 to 15 one-byte characters.
+    std::string eucRun, jisRun, expectRun;
+    for (unsigned row = 0x21; row <= 0x7E; ++row)
+        for (unsigned cell = 0x21; cell <= 0x7E; ++cell) {
+            put(eucRun, ((row | 0x80) << 8) | (cell | 0x80));
+            put(jisRun, (row << 8) | cell);
+            put(expectRun, sjisOf(row, cell));
+        }
+    for (size_t shift = 0; shift < 16; ++shift) {
+        std::string prefix(shift, 'a');
+        Flags euc;
+        euc.euc = true;
+        ASSERT_EQ(Sjis(prefix + eucRun + "z", euc), prefix + expectRun + "z") << shift;
+        Flags jis;
+        ASSERT_EQ(Sjis(prefix + "\x1B$B" + jisRun + "\x1B(Bz", jis), prefix + expectRun + "z") << shift;
+    }
+
+    // Mixed EUC lines from a fixed seed against a reading of one character at a time.
+    std::srand(20261207);
+    for (int line = 0; line < 2000; ++line) {
+        std::string in, expect;
+        while (in.size() < 200) {
+            int kind = std::rand() % 8;
+            int count = 1 + std::rand() % 24;
+            for (int k = 0; k < count; ++k) {
+                if (kind <= 4) {  // kanji and kana, any cell
+                    unsigned row = 0xA1 + std::rand() % 94, cell = 0xA1 + std::rand() % 94;
+                    put(in, (row << 8) | cell);
+                    put(expect, sjisOf(row, cell));
+                } else if (kind == 5) {
+                    char c = static_cast<char>('A' + std::rand() % 26);
+                    in.push_back(c);
+                    expect.push_back(c);
+                } else if (kind == 6) {  // half-width katakana
+                    unsigned kana = 0xA1 + std::rand() % 63;
+                    put(in, 0x8E00 | kana);
+                    expect.push_back(static_cast<char>(kana));
+                } else {  // pairs outside the character rows give the geta mark
+                    unsigned row = std::rand() % 2 ? 0xFF : 0xA0, cell = 0xA1 + std::rand() % 94;
+                    put(in, (row << 8) | cell);
+                    put(expect, 0x81AC);
+                }
+            }
+        }
+        Flags f;
+        f.euc = true;
+        ASSERT_EQ(Sjis(in, f), expect) << "line " << line;
+    }
+}
