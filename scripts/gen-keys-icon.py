@@ -6,9 +6,9 @@ import importlib.util
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("toolbar_art", os.path.join(HERE, "gen-toolbar-art.py"))
-art = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(art)
+_spec = importlib.util.spec_from_file_location("toolbar_art", os.path.join(HERE, "gen-toolbar-art.py"))
+art = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(art)
 
 KEY_ICON = """
 ................
