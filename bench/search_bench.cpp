@@ -15,7 +15,7 @@
 
 #include "Corpus.h"
 #include "text/Unicode.h"
-#include "view/Searcher.h"
+#include "search/Searcher.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "Corpus.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "text/Doc.h"
 #include "view/GlyphRun.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Archive.h"
 #include "QuietUi.h"
 #include "text/Codes.h"

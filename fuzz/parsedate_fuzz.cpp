@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "mail/MailDate.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

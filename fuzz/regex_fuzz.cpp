@@ -16,11 +16,11 @@
 
 #include "platform/Ui.h"
 #include "text/Sjis.h"
-#include "view/HankakuKana.h"
-#include "view/RegEx.h"
-#include "view/RegExScan.h"
-#include "view/Searcher.h"
-#include "view/TextFind.h"
+#include "search/HankakuKana.h"
+#include "search/RegEx.h"
+#include "search/RegExScan.h"
+#include "search/Searcher.h"
+#include "search/TextFind.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The editor's document window.
 #include "app/ChildFrame_win.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"

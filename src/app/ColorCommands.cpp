@@ -7,6 +7,7 @@
 
 namespace {
 
+// The dialog titles in UTF-8 here, Shift-JIS through ColorDialogTitle.
 constexpr CColorCommand kColorCommands[] = {
     {ID_TEXT_COLOR, ID_TEXT_COLOR, nullptr, &CAppSettings::m_crText},
     {ID_BACK_COLOR, ID_BACK_COLOR, nullptr, &CAppSettings::m_crBack},

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 struct CColorCommand {
     unsigned nId;                     // the command

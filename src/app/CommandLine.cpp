@@ -1,7 +1,7 @@
 // Parsing of the command line and the open command.
 #include "app/CommandLine.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "services/StringUtils.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/ChildFrame_win.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame_win.h"
@@ -24,7 +24,7 @@
 #include "services/PathUtil.h"
 #include "text/Doc.h"
 #include "text/LineStore.h"
-#include "view/RegEx.h"
+#include "search/RegEx.h"
 #include "view/Vu.h"
 #include "view/VuWnd_win.h"
 
@@ -60,11 +60,22 @@ CEditorApp* EditorApp() { return dynamic_cast<CEditorApp*>(App()); }
 CEditorApp::CEditorApp() : CAppBase("Brellix")
 {
     AllocateLineBuffers();
+    SetViewHost(this);
 }
 
-CEditorApp::~CEditorApp() = default;
+CEditorApp::~CEditorApp()
+{
+    if (ViewHost() == this)
+        SetViewHost(nullptr);
+}
 
 CMainFrame* CEditorApp::GetMainFrame() const { return dynamic_cast<CMainFrame*>(GetMainWnd()); }
+
+void CEditorApp::SetCaretPanes(long nColumn, long nLine)
+{
+    if (CMainFrame* pMain = GetMainFrame())
+        pMain->GetStatusBarEx().SetCaretPosition(nColumn, nLine);
+}
 
 bool CEditorApp::InitInstance()
 {

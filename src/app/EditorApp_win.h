@@ -12,6 +12,7 @@
 #include "app/ViewList.h"
 #include "keys/AccelTable.h"
 #include "mail/ContentTypeTable.h"
+#include "view/ViewHost_win.h"
 
 class CDocBase;
 class CDocTemplate;
@@ -20,7 +21,7 @@ class CMDIChildWnd;
 class CView;
 struct CCommandArgs;
 
-class CEditorApp : public CAppBase {
+class CEditorApp : public CAppBase, public IViewHost {
 public:
     CEditorApp();
     ~CEditorApp() override;
@@ -85,6 +86,13 @@ public:
     std::vector<CView*> GetAllViews() const;
     void RepaintAllViews() const;
     // ---- end of the settings dialogs ----
+
+    // IViewHost: what the view windows take from the application and its frame.
+    HFONT ViewFont() const override { return m_font.Get(); }
+    HCURSOR PointerCursor() const override { return m_hPointer; }
+    void SetCaretPanes(long nColumn, long nLine) override;
+    HACCEL DocumentAccelerator() const override { return GetDocumentAccelerator(); }
+    bool IsControlCodeMode() const override { return m_bControlCodeMode; }
 
     bool m_bWinNT = true;
     std::string m_strProgramDir;  // without a trailing backslash

@@ -1,7 +1,7 @@
 // The editor's main window.
 #include "app/MainFrame_win.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "app/Resource.h"
 #include "fw/DocBase.h"

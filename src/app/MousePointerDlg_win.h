@@ -1,7 +1,7 @@
 // The mouse pointer dialog (template 118): five picture buttons choose the
 // pointer shown over text, and "Chase" says whether a click moves the caret.
 #pragma once
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Dialog_win.h"
 
 class CMousePointerDlg : public CDialog {

@@ -1,7 +1,7 @@
 // The numbers of the other-settings dialog with their ranges, and what storing
 // the dialog's values sets off in the open views.
 #pragma once
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 struct CNumberRange {
     int nMin;

@@ -2,7 +2,7 @@
 // reading, line length, row gap and undo size with their ranges, and the button
 // that associates ".txt" with the editor at once.
 #pragma once
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Dialog_win.h"
 
 class COtherSettingsDlg : public CDialog {

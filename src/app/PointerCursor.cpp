@@ -1,7 +1,7 @@
 // Pointer cursors.
 #include "app/PointerCursor.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/Resource.h"
 
 namespace {

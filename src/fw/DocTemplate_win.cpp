@@ -9,6 +9,7 @@
 #include "fw/View_win.h"
 #include "fw/WinApp_win.h"
 #include "platform/Messages.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ CDocBase* CDocTemplate::OpenDocumentFile(const std::string& strPath)
     if (strPath.empty()) {
         ok = pDoc->OnNewDocument();
         if (ok)
-            pDoc->SetTitle("無題" + std::to_string(++m_nUntitled));
+            pDoc->SetTitle(Utf8ToSjis("無題") + std::to_string(++m_nUntitled));
     } else {
         ok = pDoc->OnOpenDocument(strPath);
         if (ok)

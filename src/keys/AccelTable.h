@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "keys/AccelEntry.h"
+#include "platform/AccelEntry.h"
 #include "platform/Accelerators.h"
 
 // The settings section of the application's key binding table, with the two

@@ -4,7 +4,7 @@
 #pragma once
 #include <span>
 
-#include "keys/AccelEntry.h"
+#include "platform/AccelEntry.h"
 
 // Table 1 or 2; an empty span for any other id.
 std::span<const AccelEntry> BuiltinAccelTable(int id);

@@ -12,7 +12,8 @@ struct KeyNameEntry {
     const char* utf8;
 };
 
-// The names of the 71 named keys, by virtual-key code. The arrows are the
+// The names of the 71 named keys, by virtual-key code, in UTF-8 here (Shift-JIS
+// in the table KeyName reads). The arrows are the
 // double-byte arrows; "(ﾃﾝｷｰ)" (keypad) is half-width katakana.
 const KeyNameEntry kKeyNames[] = {
     {3, "CANCEL"}, {8, "BACK"}, {9, "TAB"}, {12, "CLEAR"}, {13, "RETURN"}, {19, "PAUSE"}, {20, "CAPITAL"},

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "keys/AccelEntry.h"
+#include "platform/AccelEntry.h"
 
 // The name of a virtual key (Shift-JIS): "A".."Z", or the key-name table's entry; empty when none.
 std::string VirtualKeyName(unsigned key);

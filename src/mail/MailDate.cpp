@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "mail/TimeZoneTable.h"
 #include "platform/Messages.h"
-#include "view/RegEx.h"
+#include "search/RegEx.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "keys/AccelEntry.h"
+#include "platform/AccelEntry.h"
 
 AcceleratorHandle CreateAcceleratorHandle(const AccelEntry* entries, int count)
 {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "keys/AccelEntry.h"
+#include "platform/AccelEntry.h"
 #include "platform/Accelerators.h"
 
 static_assert(sizeof(ACCEL) == 6 && sizeof(AccelEntry) == 6, "AccelEntry must match ACCEL");

@@ -1,4 +1,4 @@
-// The string table: the entries of every subsystem and their lookup.
+// The string table's lookup over the entries the program assembled.
 #include "platform/StringTable.h"
 
 #include <algorithm>
@@ -10,26 +10,13 @@
 
 namespace {
 
-const StringTableEntry kEntries[] = {
-#include "platform/Strings.inc"
-#include "text/Strings.inc"
-#include "view/Strings.inc"
-#include "keys/Strings.inc"
-#include "command/Strings.inc"
-#include "mail/Strings.inc"
-#include "services/Strings.inc"
-#include "spell/Strings.inc"
-#include "app/Strings.inc"
-#include "fw/Strings.inc"
-};
-
 const StringTableEntry* Find(unsigned id)
 {
     // Built on first use: entries sorted by id (the source order groups them by subsystem).
     static const std::vector<const StringTableEntry*> sorted = [] {
         std::vector<const StringTableEntry*> v;
-        for (const auto& e : kEntries)
-            v.push_back(&e);
+        for (const StringTableEntry* e = StringTableBegin(); e != StringTableEnd(); ++e)
+            v.push_back(e);
         std::stable_sort(v.begin(), v.end(), [](auto a, auto b) { return a->id < b->id; });
         return v;
     }();
@@ -57,5 +44,5 @@ const char* LoadSjisString(unsigned id)
     return cache.emplace(id, Utf8ToSjis(e->utf8)).first->second.c_str();
 }
 
-const StringTableEntry* StringTableBegin() { return kEntries; }
-const StringTableEntry* StringTableEnd() { return kEntries + sizeof kEntries / sizeof kEntries[0]; }
+const StringTableEntry* StringTableBegin() { return ProgramStringTable().pBegin; }
+const StringTableEntry* StringTableEnd() { return ProgramStringTable().pEnd; }

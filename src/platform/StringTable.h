@@ -15,6 +15,15 @@ const char* LoadSjisString(unsigned id);
 // The same text as written in the source (UTF-8), or nullptr.
 const char* LoadUtf8String(unsigned id);
 
-// Every entry, in source order (for checks and tests).
+// Every entry of the program, in source order. The program assembles them from
+// each subsystem's Strings.inc (src/app/ProgramStrings.cpp), so this layer knows
+// none of the subsystems above it.
+struct StringTableSpan {
+    const StringTableEntry* pBegin;
+    const StringTableEntry* pEnd;
+};
+StringTableSpan ProgramStringTable();
+
+// The same entries (for checks and tests).
 const StringTableEntry* StringTableBegin();
 const StringTableEntry* StringTableEnd();

@@ -3,14 +3,7 @@
 
 #include "text/Sjis.h"
 
-size_t LastBackslash(std::string_view path)
-{
-    size_t last = std::string_view::npos;
-    for (size_t i = 0; i < path.size(); i += CharLenAt(path, i))
-        if (path[i] == '\\')
-            last = i;
-    return last;
-}
+size_t LastBackslash(std::string_view path) { return LastSingleByteChar(path, '\\'); }
 
 std::string FolderPrefixOf(std::string_view path)
 {

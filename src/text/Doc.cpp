@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Archive.h"
 #include "platform/Messages.h"
 #include "text/DocHeader.h"

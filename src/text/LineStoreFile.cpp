@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Archive.h"
 #include "platform/Messages.h"
 #include "text/Codes.h"
@@ -27,6 +27,7 @@ enum : unsigned {
     kMsgNoFinalNewline = 52,
 };
 
+// A UTF-8 format of the message helpers.
 const char kUuencodeNotice[] =
     "このファイルには uuencode されたデータが含まれています。\n\nTova で書き換えるとデコード不能になる可能性があります。";
 

@@ -22,6 +22,17 @@ inline int CharLenAt(std::string_view s, size_t i)
     return (IsLeadByte(s[i]) && i + 1 < s.size() && s[i + 1] != '\0') ? 2 : 1;
 }
 
+// Offset of the last single-byte character c in s, or npos: a trail byte with the
+// same value (0x5C in many kanji) is never taken for it.
+inline size_t LastSingleByteChar(std::string_view s, char c)
+{
+    size_t last = std::string_view::npos;
+    for (size_t i = 0; i < s.size(); i += CharLenAt(s, i))
+        if (s[i] == c)
+            last = i;
+    return last;
+}
+
 // True when i is below the text's length and s[i] is the first byte of a
 // double-byte character, decided by parity: s[i] has a lead-byte value and the
 // run of lead-valued bytes ending at i, counted back to the start, is odd.

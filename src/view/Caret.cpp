@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/Messages.h"
 #include "text/Sjis.h"
 #include "view/Vu.h"

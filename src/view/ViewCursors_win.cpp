@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/EditorApp_win.h"
+#include "view/ViewHost_win.h"
 
 namespace {
 
@@ -54,6 +54,6 @@ HCURSOR ViewCursor(EViewCursor kind)
     case EViewCursor::Pointer: break;
     }
     // The pointer the user chose ("PointerName").
-    HCURSOR hPointer = EditorApp() ? EditorApp()->GetPointerCursor() : nullptr;
+    HCURSOR hPointer = ViewHost() ? ViewHost()->PointerCursor() : nullptr;
     return hPointer ? hPointer : ::LoadCursorW(nullptr, IDC_ARROW);
 }

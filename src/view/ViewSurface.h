@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/DocBase.h"
 
 // The smallest rectangle of cells holding both.

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "platform/Messages.h"
 #include "text/Doc.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
@@ -18,6 +18,7 @@
 namespace {
 
 constexpr char kLineHeader[] = ">> ";
+// A UTF-8 format of the message helpers.
 constexpr char kClipboardBusy[] = "他のアプリケーションがクリップボードをオープンしています";
 
 // JIS of one line; half-width katakana go over in their full-width form.

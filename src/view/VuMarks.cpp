@@ -2,7 +2,7 @@
 // closing and opening lines or rectangles, and putting the buffers back.
 #include <algorithm>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/Messages.h"
 #include "text/Doc.h"
 #include "text/LineStore.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char kCutsKanji[] = "矩形が漢字を分断します";
+constexpr char kCutsKanji[] = "矩形が漢字を分断します";  // UTF-8 format of the message helpers
 
 // Columns [left, right) of a line, blanks where it is shorter.
 std::string PaddedCells(std::string_view s, long left, long right)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "platform/Messages.h"
 #include "text/Doc.h"

@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "text/LineStore.h"
 #include "view/Caret.h"
@@ -115,6 +115,7 @@ EViewCursor CVu::CursorAt(int x, int y)
 
 void CVu::ShowContextMenu(int x, int y)
 {
+    // Menu texts in UTF-8; the surface makes them wide.
     std::vector<CMenuEntry> entries;
     if (IsMarkSet())
         entries.push_back({ID_UNMARK, "マーク", true});

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "text/Doc.h"
 #include "text/Sjis.h"
 #include "view/AddressFinder.h"

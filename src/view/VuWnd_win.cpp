@@ -8,15 +8,14 @@
 #include <climits>
 #include <string>
 
-#include "app/AppSettings.h"
-#include "app/EditorApp_win.h"
-#include "app/MainFrame_win.h"
 #include "fw/WinApp_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
+#include "settings/AppSettings.h"
 #include "text/Unicode.h"
 #include "view/GlyphRun.h"
 #include "view/ViewCursors_win.h"
+#include "view/ViewHost_win.h"
 #include "view/Vu.h"
 #include "view/VuHeader.h"
 
@@ -98,7 +97,7 @@ void CVuWnd::SetHistoryCapacity(int nCapacity) { Vu().SetHistoryCapacity(nCapaci
 
 HFONT CVuWnd::Font() const
 {
-    HFONT hFont = EditorApp() ? EditorApp()->GetViewFont().Get() : nullptr;
+    HFONT hFont = ViewHost() ? ViewHost()->ViewFont() : nullptr;
     return hFont ? hFont : static_cast<HFONT>(::GetStockObject(SYSTEM_FIXED_FONT));
 }
 
@@ -227,9 +226,8 @@ void CVuWnd::DestroyCaret()
 
 void CVuWnd::SetCaretPanes(long nColumn, long nLine)
 {
-    CMainFrame* pMain = EditorApp() ? EditorApp()->GetMainFrame() : nullptr;
-    if (pMain && HasFocus())
-        pMain->GetStatusBarEx().SetCaretPosition(nColumn, nLine);
+    if (ViewHost() && HasFocus())
+        ViewHost()->SetCaretPanes(nColumn, nLine);
 }
 
 void CVuWnd::SetImePosition(int x, int y)
@@ -292,7 +290,7 @@ void CVuWnd::PostCommand(unsigned nId)
         ::PostMessageW(hMain, WM_COMMAND, nId, 0);
 }
 
-bool CVuWnd::IsControlCodeMode() { return EditorApp() && EditorApp()->m_bControlCodeMode; }
+bool CVuWnd::IsControlCodeMode() { return ViewHost() && ViewHost()->IsControlCodeMode(); }
 
 unsigned CVuWnd::TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries)
 {

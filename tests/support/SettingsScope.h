@@ -1,6 +1,6 @@
 // Puts the application's settings back as they were when the scope ends.
 #pragma once
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 class CSettingsScope {
 public:

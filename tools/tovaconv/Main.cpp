@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fw/Archive.h"
 #include "platform/FileSystem.h"
 #include "text/Doc.h"

@@ -1,7 +1,7 @@
 // The command line and the shell's open command.
 #include <gtest/gtest.h>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "fakes/FakeUi.h"
 

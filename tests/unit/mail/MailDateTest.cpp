@@ -6,7 +6,7 @@
 
 #include "fakes/FakeUi.h"
 #include "mail/MailDate.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 namespace {
 

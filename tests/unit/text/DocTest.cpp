@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fakes/FakeUi.h"
 #include "fw/Archive.h"
 #include "support/TempDir.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fakes/FakeUi.h"
 #include "fw/Archive.h"
 #include "text/LineStore.h"

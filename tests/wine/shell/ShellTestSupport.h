@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "app/MainFrame_win.h"
 #include "fakes/FakeUi.h"

@@ -1,5 +1,5 @@
 // Compiling and matching the engine's patterns.
-#include "view/RegEx.h"
+#include "search/RegEx.h"
 
 #include <cstring>
 

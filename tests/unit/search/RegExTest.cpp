@@ -6,7 +6,7 @@
 
 #include "fakes/FakeUi.h"
 #include "text/Unicode.h"
-#include "view/RegEx.h"
+#include "search/RegEx.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The settings table: defaults, range rules and what is written when.
 #include <gtest/gtest.h>
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/Unicode.h"
 

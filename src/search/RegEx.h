@@ -11,7 +11,7 @@
 #pragma once
 #include <cstddef>
 
-#include "view/RegExMem.h"
+#include "search/RegExMem.h"
 
 constexpr int kRegExMaxGroups = 16;
 constexpr int kRegExMaxRepeat = 32767;

@@ -1,5 +1,5 @@
 // Double-byte-aware plain text search within a line.
-#include "view/TextFind.h"
+#include "search/TextFind.h"
 
 #include "text/Sjis.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "view/SearchText.h"
+#include "search/SearchText.h"
 
 // The run of half-width katakana characters that holds the character at column,
 // extended both ways; false when that character is not half-width katakana.

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "view/RegEx.h"
+#include "search/RegEx.h"
 
 class CRegExScan {
 public:

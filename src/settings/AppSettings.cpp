@@ -1,11 +1,11 @@
 // The program-wide settings object and its reading and writing.
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include <algorithm>
 
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
-#include "services/PathUtil.h"
+#include "text/Sjis.h"
 #include "text/Unicode.h"
 
 namespace {
@@ -237,7 +237,7 @@ void StoreFilterIndex(ISettingsStore& store, CAppSettings& s, int nIndex)
 
 void RememberOpenFileDir(CAppSettings& s, const std::string& strPath)
 {
-    size_t slash = LastBackslash(strPath);
+    size_t slash = LastSingleByteChar(strPath, '\\');
     if (slash != std::string::npos)
         s.m_strOpenFileDir = strPath.substr(0, slash);
 }

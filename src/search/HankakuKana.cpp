@@ -1,5 +1,5 @@
 // Runs of half-width katakana: finding them and widening them.
-#include "view/HankakuKana.h"
+#include "search/HankakuKana.h"
 
 #include <vector>
 

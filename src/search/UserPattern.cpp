@@ -1,5 +1,5 @@
 // Translating the users' pattern syntax and expanding replacements.
-#include "view/UserPattern.h"
+#include "search/UserPattern.h"
 
 #include "text/Sjis.h"
 

@@ -4,9 +4,9 @@
 
 #include "fakes/FakeUi.h"
 #include "text/Unicode.h"
-#include "unit/view/LinesText.h"
-#include "view/Searcher.h"
-#include "view/UserPattern.h"
+#include "unit/search/LinesText.h"
+#include "search/Searcher.h"
+#include "search/UserPattern.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "fakes/FakeUi.h"
 #include "text/Unicode.h"
-#include "unit/view/LinesText.h"
-#include "view/HankakuKana.h"
+#include "unit/search/LinesText.h"
+#include "search/HankakuKana.h"
 
 namespace {
 

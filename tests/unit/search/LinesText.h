@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "view/SearchText.h"
+#include "search/SearchText.h"
 
 class CLinesText : public IReplaceText {
 public:

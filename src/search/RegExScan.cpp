@@ -1,11 +1,11 @@
 // Finding where a program matches in a line.
-#include "view/RegExScan.h"
+#include "search/RegExScan.h"
 
 #include <cstring>
 #include <string_view>
 
 #include "text/Sjis.h"
-#include "view/TextFind.h"
+#include "search/TextFind.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Parsing search and replace commands, and finding and replacing their matches.
-#include "view/Searcher.h"
+#include "search/Searcher.h"
 
 #include <cstring>
 #include <string_view>
 
 #include "platform/Messages.h"
 #include "text/Sjis.h"
-#include "view/TextFind.h"
-#include "view/UserPattern.h"
+#include "search/TextFind.h"
+#include "search/UserPattern.h"
 
 namespace {
 

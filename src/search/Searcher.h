@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "view/RegEx.h"
-#include "view/RegExScan.h"
-#include "view/SearchText.h"
+#include "search/RegEx.h"
+#include "search/RegExScan.h"
+#include "search/SearchText.h"
 
 class CSearcher {
 public:

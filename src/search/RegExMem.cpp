@@ -1,5 +1,5 @@
 // The engine's block arena.
-#include "view/RegExMem.h"
+#include "search/RegExMem.h"
 
 #include <cstdlib>
 
