@@ -201,6 +201,9 @@ CVu::Handler CVu::CommandHandler(unsigned nId)
     case ID_SCREEN_LEFT: return &CVu::OnScreenLeft;
     case ID_SCREEN_RIGHT: return &CVu::OnScreenRight;
     case ID_TOGGLE_INSERT: return &CVu::OnToggleInsert;
+    case ID_SAVE_JIS: return &CVu::OnSaveJis;
+    case ID_SAVE_EUC: return &CVu::OnSaveEuc;
+    case ID_LF_ONLY: return &CVu::OnLfOnly;
     case ID_DELETE_CHAR: return &CVu::OnDeleteChar;
     case ID_BACKSPACE: return &CVu::OnBackspace;
     case ID_SPLIT_LINE: return &CVu::OnSplitLine;
@@ -244,6 +247,9 @@ void CVu::UpdateCommandState(unsigned nId, CCmdUi& ui)
     switch (nId) {
     case ID_MARK: ui.SetCheck(IsMarkSet()); break;
     case ID_TOGGLE_INSERT: ui.SetCheck(m_bInsert); break;
+    case ID_SAVE_JIS: ui.SetCheck(SavedDoc() && SavedDoc()->IsJisOutput()); break;
+    case ID_SAVE_EUC: ui.SetCheck(SavedDoc() && SavedDoc()->IsEucOutput()); break;
+    case ID_LF_ONLY: ui.SetCheck(SavedDoc() && SavedDoc()->IsLfOnlyOutput()); break;
     case ID_QUOTE_ON_COPY: ui.SetCheck(!m_strLineHeader.empty()); break;
     case ID_EDIT_COPY:
     case ID_EDIT_CUT: ui.Enable(IsMarkSet()); break;

@@ -302,6 +302,11 @@ protected:
     // first); a record that cannot be made empties the history.
     void AddUndo(const std::function<std::unique_ptr<CUndoRecord>()>& make);
     void OnToggleInsert();
+    // The document's output code and line ends (File menu); no change to the text.
+    CDoc* SavedDoc() const;
+    void OnSaveJis();
+    void OnSaveEuc();
+    void OnLfOnly();
     void OnDeleteChar();
     void OnBackspace();
     void OnSplitLine();

@@ -155,6 +155,15 @@ void CVu::ApplyInput()
 
 void CVu::OnToggleInsert() { m_bInsert = !m_bInsert; }
 
+// The options belong to the document that is saved, also from its header pane.
+CDoc* CVu::SavedDoc() const { return dynamic_cast<CDoc*>(GetDocument()); }
+
+void CVu::OnSaveJis() { SavedDoc()->ToggleJisOutput(); }
+
+void CVu::OnSaveEuc() { SavedDoc()->ToggleEucOutput(); }
+
+void CVu::OnLfOnly() { SavedDoc()->ToggleLfOnlyOutput(); }
+
 void CVu::OnDeleteChar()
 {
     if (IsMarkSet()) {

@@ -266,3 +266,27 @@ TEST_F(VuTest, RefusedEditsAreNotRecordedAsDone)
     EXPECT_EQ(Col(), 0);
     EXPECT_EQ(m_vu.History().GetCount(), 0);
 }
+
+TEST_F(VuTest, OutputOptionsToggleWithCheckMarksAndChangeNoText)
+{
+    Show({"a"});
+    auto checked = [&](unsigned nId) {
+        CCmdUi ui(nId);
+        EXPECT_TRUE(m_vu.OnCommand(nId, &ui));
+        return ui.IsChecked();
+    };
+    Run(ID_SAVE_JIS);
+    EXPECT_TRUE(checked(ID_SAVE_JIS));
+    EXPECT_FALSE(checked(ID_SAVE_EUC));
+    Run(ID_SAVE_EUC);  // EUC on turns JIS off, and the reverse
+    EXPECT_TRUE(m_doc.IsEucOutput());
+    EXPECT_FALSE(checked(ID_SAVE_JIS));
+    Run(ID_SAVE_JIS);
+    EXPECT_FALSE(checked(ID_SAVE_EUC));
+    Run(ID_SAVE_JIS);
+    EXPECT_FALSE(m_doc.IsJisOutput() || m_doc.IsEucOutput());
+    Run(ID_LF_ONLY);
+    EXPECT_TRUE(checked(ID_LF_ONLY));
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_vu.History().GetCount(), 0);
+}
