@@ -111,7 +111,13 @@ bool CDocBase::OnSaveDocument(std::string_view path)
 {
     std::string strPath(path);
     // A file that is read-only or held by another program is refused before
-    // anything is written, as a save over it would be.
+    // anything is written, as a save over it would be. The read-only mark is
+    // looked at by itself: a process allowed to write anyway (root, an
+    // administrator) must still not replace a file the user protected.
+    if (IsReadOnlyFile(path)) {
+        ReportSaveFailure(strPath, CFileErrorInfo{EFileError::ReadOnly, 0});
+        return false;
+    }
     if (FileExists(path)) {
         CFileHandle probe = OpenExistingFileExclusive(path);
         if (!probe.IsOpen()) {

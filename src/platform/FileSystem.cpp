@@ -33,11 +33,13 @@ void SetLastFileError(EFileError kind, long nCode)
 
 std::string LastFileErrorText()
 {
+    // UTF-8 here, Shift-JIS in the result.
     const char* text = "原因不明のエラーです";
     switch (t_lastError.kind) {
     case EFileError::None: text = "エラーはありません"; break;
     case EFileError::NotFound: text = "ファイルまたはフォルダが見つかりません"; break;
     case EFileError::AccessDenied: text = "アクセスが拒否されました（読み取り専用か、権限がありません）"; break;
+    case EFileError::ReadOnly: text = "読み取り専用のファイルです"; break;
     case EFileError::Sharing: text = "他のプログラムがファイルを使用中です"; break;
     case EFileError::DiskFull: text = "ディスクの空き容量が足りません"; break;
     case EFileError::Exists: text = "同じ名前のファイルがすでにあります"; break;

@@ -15,6 +15,7 @@ enum class EFileError {
     None,
     NotFound,      // no such file or folder
     AccessDenied,  // no permission, read-only file or folder
+    ReadOnly,      // the file is marked read-only (refused before trying)
     Sharing,       // another program holds the file
     DiskFull,      // no space left (or quota)
     Exists,        // the name is taken (exclusive creation)
@@ -112,6 +113,10 @@ CFileHandle CreateTempFileBeside(std::string_view target, std::string& tempPath)
 bool ReplaceFileWith(std::string_view target, std::string_view tempPath);
 bool RemoveFile(std::string_view path);
 bool FileExists(std::string_view path);
+// True when the file is marked read-only: the read-only attribute on Windows, no
+// write permission for anyone on POSIX. A save must not replace such a file,
+// even when the process could (an administrator, root).
+bool IsReadOnlyFile(std::string_view path);
 
 // The folder part of a Shift-JIS path, without the final separator ("" when
 // there is none). Separators are '\' and '/' at character boundaries only: the

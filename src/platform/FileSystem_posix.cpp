@@ -305,6 +305,13 @@ bool FileExists(std::string_view path)
     return ::stat(p.c_str(), &st) == 0;
 }
 
+bool IsReadOnlyFile(std::string_view path)
+{
+    std::string p(path);
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 std::string_view FolderOfPath(std::string_view path)
 {
     // POSIX paths are plain bytes (often UTF-8): '/' is the only separator.

@@ -231,6 +231,18 @@ bool ReplaceFileWith(std::string_view target, std::string_view tempPath)
     std::wstring wTarget = Wide(target);
     std::wstring wTemp = Wide(tempPath);
     DWORD attrs = ::GetFileAttributesW(wTarget.c_str());
+    // ReplaceFile keeps the old file's attributes, security and streams. When it
+    // fails with both files still in their places, a plain move does the job.
+    if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_READONLY)) {
+        if (::ReplaceFileW(wTarget.c_str(), wTemp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return true;
+        DWORD e = ::GetLastError();
+        if (e != ERROR_UNABLE_TO_REMOVE_REPLACED && e != ERROR_UNABLE_TO_MOVE_REPLACEMENT && e != ERROR_ACCESS_DENIED &&
+            e != ERROR_INVALID_PARAMETER && e != ERROR_NOT_SUPPORTED && e != ERROR_INVALID_FUNCTION) {
+            FailWithLastError();
+            return false;
+        }
+    }
     if (attrs != INVALID_FILE_ATTRIBUTES) {
         // The new file carries the old one's attributes (hidden, archive, ...).
         // A read-only target stays protected: the move below refuses it.
@@ -256,6 +268,12 @@ bool RemoveFile(std::string_view path)
 }
 
 bool FileExists(std::string_view path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsReadOnlyFile(std::string_view path)
+{
+    DWORD attrs = ::GetFileAttributesW(Wide(path).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY) && (attrs & FILE_ATTRIBUTE_READONLY);
+}
 
 
 std::string_view FolderOfPath(std::string_view path)

@@ -2,6 +2,7 @@
 // mark, output options, the mail header split and the composer's check.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,30 @@ TEST(Doc, AFailedSaveKeepsTheOriginalAndTheModifiedMark)
     EXPECT_FALSE(plain.OnSaveDocument(dir.Dir()));
     EXPECT_EQ(ui.m_boxes.size(), 1u);
     EXPECT_EQ(dir.Count(), 1);
+}
+
+TEST(Doc, AReadOnlyFileIsNeverReplaced)
+{
+    // Refused even where the process could write it (root, or Wine as root):
+    // the user's read-only mark decides. Save As elsewhere still works.
+    namespace fs = std::filesystem;
+    CScopedFakeUi ui;
+    CTempDir dir;
+    dir.Write("ro.txt", "kept\r\n");
+    CDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Path("ro.txt")));
+    fs::permissions(dir.Path("ro.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(doc.m_Lines.InsertChars(0, 0, "x", 1));
+    doc.SetModifiedFlag(true);
+    EXPECT_FALSE(doc.OnSaveDocument(dir.Path("ro.txt")));
+    EXPECT_EQ(dir.Read("ro.txt"), "kept\r\n");
+    EXPECT_EQ(dir.Count(), 1);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(ui.m_boxes.size(), 1u);
+    EXPECT_NE(ui.m_boxes[0].text.find("読み取り専用のファイルです"), std::string::npos);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.Path("copy.txt")));
+    EXPECT_EQ(dir.Read("copy.txt"), "xkept\r\n");
+    fs::permissions(dir.Path("ro.txt"), fs::perms::owner_write, fs::perm_options::add);
 }
 
 #ifndef _WIN32
