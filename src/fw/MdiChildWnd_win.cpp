@@ -128,6 +128,11 @@ void CMDIChildWnd::UpdateTitle()
     ::SetWindowTextW(m_hWnd, title.c_str());
 }
 
+bool CMDIChildWnd::IsShownDocument() const
+{
+    return m_pDocument && !m_bDestroying && ::IsWindowVisible(m_hWnd);
+}
+
 HACCEL CMDIChildWnd::GetDefaultAccelerator() { return m_pTemplate ? m_pTemplate->GetAccelTable() : nullptr; }
 
 bool CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
@@ -221,6 +226,7 @@ LRESULT CMDIChildWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         // Commands meant for the program go to the main window's route.
         return ::SendMessageW(m_pMainFrame->GetHwnd(), nMsg, wParam, lParam);
     case WM_DESTROY:
+        m_bDestroying = true;
         m_pActiveView = nullptr;
         m_pContent = nullptr;
         break;
@@ -231,6 +237,9 @@ LRESULT CMDIChildWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             for (CMDIChildWnd* pFrame : FramesOf(m_pDocument))
                 pFrame->UpdateTitle();
         m_pDocument = nullptr;
+        // The main title must not keep naming a document that is gone (the
+        // last window closed, or an open that failed after its window was made).
+        m_pMainFrame->UpdateFrameTitle();
         break;
     default:
         break;

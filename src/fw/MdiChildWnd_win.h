@@ -32,6 +32,8 @@ public:
     void MDIActivate();
     void MDIDestroy();
     bool IsMaximized() const;
+    // Shown and not going away: a window whose title the main window may show.
+    bool IsShownDocument() const;
 
     // The accelerator table to translate keys with while this window is active:
     // by default the table of its template's resource set.
@@ -63,4 +65,5 @@ private:
     CDocBase* m_pDocument = nullptr;
     CView* m_pActiveView = nullptr;
     CWnd* m_pContent = nullptr;
+    bool m_bDestroying = false;
 };

@@ -111,7 +111,7 @@ void CMDIFrameWnd::UpdateFrameTitle()
     // A maximized document window shows its title in the frame's by itself.
     std::wstring title = m_strTitle;
     CMDIChildWnd* pActive = MDIGetActive();
-    if (pActive && !pActive->IsMaximized() && pActive->GetDocument())
+    if (pActive && pActive->IsShownDocument() && !pActive->IsMaximized())
         title += L" - " + Wide(pActive->GetDocument()->GetTitle());
     wchar_t current[512] = {};
     ::GetWindowTextW(m_hWnd, current, 512);
@@ -155,8 +155,17 @@ void CMDIFrameWnd::RecalcLayout()
             ::MoveWindow(pBar->GetHwnd(), rc.left, rc.bottom, width, h, TRUE);
         }
     }
-    if (m_hMdiClient)
-        ::MoveWindow(m_hMdiClient, rc.left, rc.top, width, std::max(0L, rc.bottom - rc.top), TRUE);
+    if (!m_hMdiClient)
+        return;
+    RECT old = {};
+    ::GetWindowRect(m_hMdiClient, &old);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&old), 2);
+    ::MoveWindow(m_hMdiClient, rc.left, rc.top, width, std::max(0L, rc.bottom - rc.top), TRUE);
+    // A bar shown or hidden moves the client's top: the document windows keep
+    // their places in it, and their frames (captions) must be drawn again too,
+    // or a strip under the bar stays unpainted.
+    if (old.top != rc.top || old.bottom != rc.bottom)
+        ::RedrawWindow(m_hMdiClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CMDIFrameWnd::SetMessageText(const std::wstring& text)
