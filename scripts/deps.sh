@@ -6,7 +6,7 @@ set -eu
 
 PKGS="cmake ninja-build g++ clang python3 googletest libbenchmark-dev \
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth x11-utils \
-xdotool imagemagick fonts-ipafont-gothic locales openbox nkf libonig-dev"
+xdotool imagemagick fonts-ipafont-gothic fonts-wine locales openbox nkf libonig-dev"
 
 missing=""
 for p in $PKGS; do
