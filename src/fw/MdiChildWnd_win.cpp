@@ -130,7 +130,8 @@ void CMDIChildWnd::UpdateTitle()
 
 bool CMDIChildWnd::IsShownDocument() const
 {
-    return m_pDocument && !m_bDestroying && ::IsWindowVisible(m_hWnd);
+    // Its own visibility: the main window itself may not be shown yet.
+    return m_pDocument && !m_bDestroying && (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE);
 }
 
 HACCEL CMDIChildWnd::GetDefaultAccelerator() { return m_pTemplate ? m_pTemplate->GetAccelTable() : nullptr; }

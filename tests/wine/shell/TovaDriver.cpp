@@ -503,6 +503,83 @@ bool HelpCloseAllAndBars()
     return true;
 }
 
+std::string ReadBytes(const std::wstring& name)
+{
+    std::string bytes;
+    HANDLE h = ::CreateFileW(WorkPath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char buf[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
+        bytes.append(buf, got);
+    ::CloseHandle(h);
+    return bytes;
+}
+
+// Types a character into the active document window's view.
+void TypeInto(HWND docWindow, wchar_t ch)
+{
+    HWND view = ::FindWindowExW(docWindow, nullptr, L"TovaEditView", nullptr);
+    ::PostMessageW(view, WM_CHAR, ch, 0);
+}
+
+// The File menu's output options save in the chosen code with the chosen line
+// ends (their check marks are tested in the view's unit tests: another
+// process cannot read this one's menus under Wine); a read-only file is refused with a message and stays as it was; the
+// main title names the active document, an untitled one in Japanese, and no
+// document once the last window closed.
+bool SaveOptionsReadOnlyAndTitles()
+{
+    CHECK(WriteBytes(L"kanji.txt", "\x8A\xBF\x8E\x9A\r\n"));  // 漢字
+    CHECK(WriteBytes(L"ro.txt", "kept\r\n"));
+    CHECK(::SetFileAttributesW(WorkPath(L"ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    CTova tova;
+    CHECK(tova.Start(L"ro.txt kanji.txt"));
+    HWND main = tova.MainWindow();
+    CHECK(main);
+    CHECK(WaitForDocWindows(main, 2));
+    WaitFor([&] { return TextOf(main) == L"tova - kanji.txt"; });
+    CHECK_EQ_W(TextOf(main), L"tova - kanji.txt");
+
+    Command(main, 32830);  // EUC
+    Command(main, 32818);  // LF only
+    TypeInto(DocWindows(main)[0], L'x');
+    Command(main, 57603);  // save
+    CHECK(WaitFor([&] { return ReadBytes(L"kanji.txt") == "x\xB4\xC1\xBB\xFA\n"; }));
+    Command(main, 32799);  // JIS turns EUC off
+    TypeInto(DocWindows(main)[0], L'y');
+    Command(main, 57603);
+    CHECK(WaitFor([&] { return ReadBytes(L"kanji.txt") == "xy\x1B$B4A;z\x1B(J\n"; }));
+
+    ::SendMessageW(MdiClient(main), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(DocWindowTitled(main, L"ro.txt")), 0);
+    WaitFor([&] { return TextOf(main) == L"tova - ro.txt"; });
+    CHECK_EQ_W(TextOf(main), L"tova - ro.txt");
+    TypeInto(DocWindows(main)[0], L'z');
+    Command(main, 57603);
+    HWND box = tova.Dialog();
+    CHECK(box);
+    CHECK(MessageText(box).find(L"読み取り専用のファイルです") != std::wstring::npos);
+    Press(box, IDOK);
+    CHECK(ReadBytes(L"ro.txt") == "kept\r\n");
+    CHECK(::SetFileAttributesW(WorkPath(L"ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    Command(main, 57600);  // new
+    CHECK(WaitForDocWindows(main, 3));
+    WaitFor([&] { return TextOf(main) == L"tova - 無題1"; });
+    CHECK_EQ_W(TextOf(main), L"tova - 無題1");
+    CHECK_EQ_W(TextOf(DocWindows(main)[0]), L"無題1");
+    Command(main, 32810);  // close all: ro.txt asks about its change
+    box = tova.Dialog();
+    CHECK(box);
+    Press(box, IDNO);
+    CHECK(WaitForDocWindows(main, 0));
+    WaitFor([&] { return TextOf(main) == L"tova"; });
+    CHECK_EQ_W(TextOf(main), L"tova");
+    CHECK(CloseAndWait(tova, main) == 0);
+    return true;
+}
+
 // File Open: the built-in filters are stored on first use, the chosen file is
 // opened, and its folder becomes "OpenFileDir" (written at exit).
 bool FileOpenDialog()
@@ -660,6 +737,7 @@ const std::map<std::string, bool (*)()> kCases = {
     {"file_open_dialog", FileOpenDialog},
     {"other_settings_dialog", OtherSettingsDialog},
     {"keys_rebound_in_dialog", KeysReboundInDialog},
+    {"save_options_read_only_and_titles", SaveOptionsReadOnlyAndTitles},
 };
 
 std::wstring FullPath(const std::wstring& path)
