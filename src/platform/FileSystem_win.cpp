@@ -233,7 +233,7 @@ bool ReplaceFileWith(std::string_view target, std::string_view tempPath)
     DWORD attrs = ::GetFileAttributesW(wTarget.c_str());
     // ReplaceFile keeps the old file's attributes, security and streams. When it
     // fails with both files still in their places, a plain move does the job.
-    if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_READONLY)) {
+    if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         if (::ReplaceFileW(wTarget.c_str(), wTemp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return true;
         DWORD e = ::GetLastError();
