@@ -258,9 +258,18 @@ inline char* PutFourPairs(char* d, std::uint64_t x)
     }
 }
 
+// A character of the supplementary set (JIS X 0212): 0x8F and two bytes of
+// 0xA1-0xFE. Shift-JIS has no room for it.
+inline bool IsEucSupplementary(const uchar* p, size_t i, size_t n)
+{
+    return p[i] == 0x8F && i + 2 < n && p[i + 1] >= 0xA1 && p[i + 1] <= 0xFE && p[i + 2] >= 0xA1 && p[i + 2] <= 0xFE;
+}
+
 // The rest of a line once the file is known to be EUC: every pair of bytes of
-// 0x80 and above is one character (0x8E and a half-width katakana byte: that byte).
-char* EucToSjis(char* d, const char* line, size_t i, size_t n)
+// 0x80 and above is one character (0x8E and a half-width katakana byte: that
+// byte), and so are the three bytes of a supplementary character (counted in
+// *pnSupplementary; it becomes the geta mark).
+char* EucToSjis(char* d, const char* line, size_t i, size_t n, size_t* pnSupplementary)
 {
     const auto* p = reinterpret_cast<const uchar*>(line);
     while (i < n) {
@@ -269,7 +278,7 @@ char* EucToSjis(char* d, const char* line, size_t i, size_t n)
         if (i + 8 <= n) {
             std::uint64_t x = Load8(p + i);
             std::uint64_t high = x & kHighs;
-            if (high == kHighs && !HasByte(x, 0x8E)) {
+            if (high == kHighs && !HasByte(x, 0x8E) && !HasByte(x, 0x8F)) {
                 d = PutFourPairs(d, x);
                 i += 8;
                 continue;
@@ -289,6 +298,11 @@ char* EucToSjis(char* d, const char* line, size_t i, size_t n)
         } else if (c == 0x8E && IsHankakuKana(next)) {
             *d++ = static_cast<char>(next);
             i += 2;
+        } else if (IsEucSupplementary(p, i, n)) {
+            d = PutSjis(d, kSjisGeta);
+            i += 3;
+            if (pnSupplementary)
+                ++*pnSupplementary;
         } else {
             d = PutSjis(d, kJisToSjis.code[((c & 0x7Fu) << 7) | (next & 0x7Fu)]);
             i += 2;
@@ -307,7 +321,7 @@ inline bool AllJisPairBytes(std::uint64_t x)
 
 } // namespace
 
-size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc)
+size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc, size_t* pnSupplementary)
 {
     // Skip the leading part that no rule changes.
     size_t i = 0;
@@ -325,7 +339,7 @@ size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc
     bool bKanji = false;
     while (i < n) {
         if (bEuc)
-            return static_cast<size_t>(EucToSjis(d, line, i, n) - line);
+            return static_cast<size_t>(EucToSjis(d, line, i, n, pnSupplementary) - line);
         uchar c = static_cast<uchar>(line[i]);
         uchar next = i + 1 < n ? static_cast<uchar>(line[i + 1]) : 0;
         if (bKanji) {

@@ -46,7 +46,10 @@ char* ToSjis(char* line, bool& bSjisSeen, bool& bJisSeen, bool& bEuc);
 // stop when it stops at a half-width katakana (*pbStopped is set then).
 size_t SjisToJisN(char* dest, const char* src, size_t n, bool bAllowKana, bool* pbStopped);
 size_t SjisToEucN(char* dest, const char* src, size_t n);
-size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc);
+// An EUC character of the supplementary set (0x8F and two bytes of 0xA1-0xFE),
+// which Shift-JIS cannot hold, becomes one 〓 and is counted in *pnSupplementary.
+size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc,
+               size_t* pnSupplementary = nullptr);
 
 // Compares the last n bytes of a and b from the end backwards as signed chars:
 // 0 when n < 1 or they agree, else the difference of the first unequal pair, or,

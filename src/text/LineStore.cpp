@@ -2,6 +2,7 @@
 #include "text/LineStore.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -111,22 +112,65 @@ void CLineStore::FreeLine(char* p)
         std::free(p);
 }
 
-bool CLineStore::Grow(int nWanted)
+namespace {
+
+// Slot counts that the array may reach: an int, and a byte size that fits size_t
+// (on a 32-bit build a few hundred million slots already do not).
+constexpr long long kMaxSlots = (static_cast<unsigned long long>(SIZE_MAX) / sizeof(char*) < INT_MAX
+                                     ? static_cast<long long>(SIZE_MAX / sizeof(char*))
+                                     : INT_MAX) /
+                                LineArrayStep * LineArrayStep;
+
+long long RoundUpToStep(long long n) { return (n + LineArrayStep - 1) / LineArrayStep * LineArrayStep; }
+
+} // namespace
+
+bool CLineStore::Grow(long long nWanted)
 {
-    long long cap = nWanted == 0 ? static_cast<long long>(m_nCapacity) + LineArrayStep
-                                 : (static_cast<long long>(nWanted) + LineArrayStep - 1) / LineArrayStep * LineArrayStep;
-    if (cap <= m_nCapacity && m_ppLines)
+    if (GrowSilently(nWanted))
         return true;
-    // realloc keeps the slots; for large arrays it moves pages instead of bytes.
-    char** p = cap > INT_MAX ? nullptr
-                             : static_cast<char**>(std::realloc(m_ppLines, static_cast<size_t>(cap) * sizeof(char*)));
-    if (!p) {
-        ErrorBox(kMsgNoNewLine);
-        return false;
+    ErrorBox(kMsgNoNewLine);
+    return false;
+}
+
+bool CLineStore::GrowSilently(long long nWanted)
+{
+    long long need = nWanted == 0 ? static_cast<long long>(m_nCapacity) + 1 : RoundUpToStep(nWanted);
+    if (need <= m_nCapacity && m_ppLines)
+        return true;
+    // The array grows by half its size (a step at least), so that filling it line
+    // by line copies each slot a bounded number of times: with a fixed step a big
+    // file copied the whole array thousands of times where realloc cannot move pages.
+    long long cap = RoundUpToStep(static_cast<long long>(m_nCapacity) + m_nCapacity / 2);
+    if (cap < need)
+        cap = RoundUpToStep(need);
+    if (cap > kMaxSlots)
+        cap = kMaxSlots;
+    char** p = nullptr;
+    if (need <= kMaxSlots) {
+        p = static_cast<char**>(std::realloc(m_ppLines, static_cast<size_t>(cap) * sizeof(char*)));
+        // Short of memory for the generous size, the bare need may still fit.
+        if (!p && cap > RoundUpToStep(need)) {
+            cap = RoundUpToStep(need);
+            p = static_cast<char**>(std::realloc(m_ppLines, static_cast<size_t>(cap) * sizeof(char*)));
+        }
     }
+    if (!p)
+        return false;
     m_ppLines = p;
     m_nCapacity = static_cast<int>(cap);
     return true;
+}
+
+void CLineStore::ReleaseSpareSlots()
+{
+    if (m_nCount > 0 || m_nCapacity <= LineArrayStep)
+        return;
+    // A shrinking realloc does not fail in practice; if it did, the big block stays.
+    if (char** p = static_cast<char**>(std::realloc(m_ppLines, sizeof(char*) * LineArrayStep))) {
+        m_ppLines = p;
+        m_nCapacity = LineArrayStep;
+    }
 }
 
 char* CLineStore::GetLine(int i, bool* pbAppended)
@@ -247,7 +291,7 @@ bool CLineStore::InsertLines(int i, const char* const* ppLines, int n)
         ErrorBox(kMsgImpossible);
         return false;
     }
-    if (static_cast<long long>(m_nCount) + n >= m_nCapacity && !Grow(m_nCount + n))
+    if (static_cast<long long>(m_nCount) + n >= m_nCapacity && !Grow(static_cast<long long>(m_nCount) + n))
         return false;
     // Copy first, so that a failure leaves the store as it was.
     char** copies = static_cast<char**>(std::malloc(sizeof(char*) * (static_cast<size_t>(n) + 1)));

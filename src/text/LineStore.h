@@ -12,7 +12,8 @@ class CDoc;
 // Size of the working line, of each store's scratch buffer and of the read
 // buffer: a line holds at most MaxLineBytes - 1 = 65278 bytes plus its NUL.
 inline constexpr int MaxLineBytes = 65279;
-// Line slots by which a store's array grows, and its initial capacity.
+// A store's initial line slots, and the least by which its array grows (it grows
+// by half its size when that is more).
 inline constexpr int LineArrayStep = 16384;
 inline constexpr int MaxLineLength = MaxLineBytes - 1;
 
@@ -46,9 +47,10 @@ public:
     static char* DupLine(const char* s);
     static char* DupLine(const char* s, size_t len);
     static void FreeLine(char* p);
-    // Grows the array to nWanted slots rounded up to LineArrayStep (0: one step
-    // more); message 51 and false when memory is short (nothing changes).
-    bool Grow(int nWanted = 0);
+    // Makes room for nWanted slots (0: for one more), growing by half the present
+    // size at least and rounding to LineArrayStep; message 51 and false when
+    // memory is short (nothing changes).
+    bool Grow(long long nWanted = 0);
 
     // Makes line i the working line (writing back the one held before, in this
     // or any other store). False with message 56 when it cannot.
@@ -97,6 +99,10 @@ private:
     enum class ERead { Line, End, TooLong, Error };
 
     void FreeAllLines();
+    // Grow without the message, for the load, which frees what it read first.
+    bool GrowSilently(long long nWanted);
+    // Gives a large array of an empty store back (after a failed load).
+    void ReleaseSpareSlots();
     ERead ReadLine(CArchive& ar, CRawLine& line);
     bool Refill(CArchive& ar, bool& bError);
     bool StoreLine(CArchive& ar, char* p, int nTabWidth, bool* pbKanaWidened);

@@ -25,6 +25,7 @@ enum : unsigned {
     kMsgNoMemory = 50,
     kMsgNoNewLine = 51,
     kMsgNoFinalNewline = 52,
+    kMsgNoLineMemory = 54,
 };
 
 // A UTF-8 format of the message helpers.
@@ -209,6 +210,7 @@ bool CLineStore::Load(CArchive& ar)
     bool bJisSeen = false;
     bool bEuc = AppSettings().m_nCodeOption == 1;
     long nFirstNulLine = 0;
+    long nFirstSupplementaryLine = 0;
     CRawLine raw;
     for (;;) {
         ERead r = ReadLine(ar, raw);
@@ -223,6 +225,7 @@ bool CLineStore::Load(CArchive& ar)
                 ErrorBox("%s を読み込めません。\n\n%s", ar.GetPathName().c_str(), LastFileErrorText().c_str());
             }
             FreeAllLines();
+            ReleaseSpareSlots();
             return false;
         }
         size_t len = raw.len;
@@ -234,24 +237,40 @@ bool CLineStore::Load(CArchive& ar)
         // Saving strips trailing blanks, which would spoil uuencoded lines.
         if (IsUuencodeHeader(raw.p, len))
             InfoBox(kUuencodeNotice);
-        if (raw.bEscape || (raw.bHigh && (bEuc || !bSjisSeen)))
-            len = ToSjisN(raw.p, len, bSjisSeen, bJisSeen, bEuc);
-        if (m_nCount == m_nCapacity && !Grow(0)) {
-            FatalErrorBox(kMsgNoNewLine);
+        if (raw.bEscape || (raw.bHigh && (bEuc || !bSjisSeen))) {
+            size_t nSupplementary = 0;
+            len = ToSjisN(raw.p, len, bSjisSeen, bJisSeen, bEuc, &nSupplementary);
+            if (nSupplementary && nFirstSupplementaryLine == 0)
+                nFirstSupplementaryLine = m_nReadLineNo;
+        }
+        // Short of memory the open fails as a whole (half a file bound to its
+        // name would be saved over the whole), and says so only once what was
+        // read has been given back: the message needs memory too.
+        if (m_nCount == m_nCapacity && !GrowSilently(0)) {
             FreeAllLines();
+            ReleaseSpareSlots();
+            ErrorBox(kMsgNoNewLine);
             return false;
         }
         if (bJisSeen)
             m_bJis = true;
         if (bEuc)
             m_bEuc = true;
-        char* p = DupLine(raw.p, len);
+        char* p = static_cast<char*>(std::malloc(len + 1));
         if (!p) {
             FreeAllLines();
+            ReleaseSpareSlots();
+            ErrorBox(kMsgNoLineMemory);
             return false;
         }
+        std::memcpy(p, raw.p, len);
+        p[len] = '\0';
         m_ppLines[m_nCount++] = p;
     }
+    if (nFirstSupplementaryLine)
+        InfoBox("このファイルの %ld 行目から、Shift-JIS にない文字 (JIS X 0212 の補助漢字など) を〓として読み込みました。\n\n"
+                "保存するとそれらの文字は〓になります。",
+                nFirstSupplementaryLine);
     if (nFirstNulLine)
         InfoBox("このファイルの %ld 行目に NUL 文字 (0x00) が含まれています。\n\n"
                 "その行の NUL 文字から行末までは読み込まれていません。保存するとその部分は失われます。",

@@ -14,10 +14,6 @@ void CUndoHistory::Add(std::unique_ptr<CUndoRecord> pRecord)
     m_records.erase(m_records.begin() + m_nCursor, m_records.end());
     if (static_cast<int>(m_records.size()) >= m_nCapacity)
         DropOldest(static_cast<int>(m_records.size()) - m_nCapacity + 1);
-    if (m_records.size() == m_records.capacity()) {
-        size_t want = m_records.size() + kGrowStep;
-        m_records.reserve(std::min(want, static_cast<size_t>(m_nCapacity)));
-    }
     m_records.push_back(std::move(pRecord));
     m_nCursor = static_cast<int>(m_records.size());
 }

@@ -3,8 +3,8 @@
 // can be redone. The capacity is "MaxHistory" (at least 16): beyond it the
 // oldest record goes.
 #pragma once
+#include <deque>
 #include <memory>
-#include <vector>
 
 #include "view/UndoRecord.h"
 
@@ -12,8 +12,6 @@ class CUndoHistory {
 public:
     static constexpr int kMinCapacity = 16;
     static constexpr int kDefaultCapacity = 1024;
-    // The array grows by this many entries at a time.
-    static constexpr int kGrowStep = 1024;
 
     explicit CUndoHistory(int nCapacity = kDefaultCapacity);
 
@@ -40,7 +38,9 @@ public:
 private:
     void DropOldest(int n);
 
-    std::vector<std::unique_ptr<CUndoRecord>> m_records;
+    // A deque: a full history drops its oldest record on every change, which
+    // must not move all the others; it grows without copying them either.
+    std::deque<std::unique_ptr<CUndoRecord>> m_records;
     int m_nCursor = 0;
     int m_nCapacity;
 };

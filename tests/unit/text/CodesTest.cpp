@@ -222,3 +222,32 @@ TEST(Codes, LongRunsConvertLikeCharacterByCharacter)
         ASSERT_EQ(Sjis(in, f), expect) << "line " << line;
     }
 }
+
+TEST(Codes, EucSupplementaryCharactersAreThreeBytesAtEveryAlignment)
+{
+    // Inside runs of kanji that the converter takes eight bytes at a time, the
+    // three bytes must still come out as one geta mark, wherever they fall.
+    const std::string kanji = "\xB4\xC1";
+    for (int lead = 0; lead < 8; ++lead)
+        for (int before = 1; before < 5; ++before) {
+            std::string euc(static_cast<size_t>(lead), 'a'), sjis(static_cast<size_t>(lead), 'a');
+            for (int k = 0; k < before; ++k) {
+                euc += kanji;
+                sjis += "\x8A\xBF";
+            }
+            euc += "\x8F\xA2\xF1" + kanji + kanji + kanji + kanji + "z";
+            sjis += "\x81\xAC\x8A\xBF\x8A\xBF\x8A\xBF\x8A\xBF" "z";
+            Flags f;
+            f.euc = true;
+            size_t count = 0;
+            std::string line = euc;
+            line.resize(ToSjisN(line.data(), line.size(), f.sjis, f.jis, f.euc, &count));
+            EXPECT_EQ(line, sjis) << lead << " " << before;
+            EXPECT_EQ(count, 1u);
+        }
+    // Not followed by two bytes of the set, 0x8F is read as before: a pair.
+    Flags f;
+    f.euc = true;
+    EXPECT_EQ(Sjis("\x8F\xB0", f), "\x81\xAC");
+    EXPECT_EQ(Sjis("\x8F\xB0" "a", f), "\x81\xAC" "a");
+}

@@ -11,6 +11,13 @@
 #include "fw/Archive.h"
 #include "text/LineStore.h"
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
+#endif
+
 namespace {
 
 // Settings changed for one test.
@@ -253,3 +260,78 @@ TEST(LineStoreFile, LinesAcrossReadChunksMatchWhatWasWritten)
     ASSERT_EQ(Lines(s), expect);
     EXPECT_TRUE(ui.m_boxes.empty());
 }
+
+TEST(LineStoreFile, AHundredAndFiftyThousandLinesLoadThroughTheArraysGrowth)
+{
+    // Many times the initial capacity, so the array grows over and over while
+    // lines are stored; every line must stay where it was put.
+    CScopedFakeUi ui;
+    const int n = 150000;
+    std::string file;
+    for (int i = 0; i < n; ++i)
+        file += "line " + std::to_string(i) + (i % 7 ? "\x8A\xBF" : "") + "\r\n";
+    CLineStore s;
+    ASSERT_TRUE(Load(s, file));
+    ASSERT_EQ(s.GetLineCount(), n);
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(s.GetLines()[i], "line " + std::to_string(i) + (i % 7 ? "\x8A\xBF" : "")) << i;
+    EXPECT_EQ(Save(s), file);
+    // Appending one by one past the end, as the pick buffer does, grows the same way.
+    for (int i = 0; i < 40000; ++i)
+        ASSERT_TRUE(s.AppendLine(CLineStore::DupLine("z")));
+    EXPECT_EQ(s.GetLineCount(), n + 40000);
+    EXPECT_STREQ(s.GetLines()[n - 1], "line 149999\x8A\xBF");
+    EXPECT_TRUE(ui.m_boxes.empty());
+}
+
+TEST(LineStoreFile, EucSupplementaryCharactersAreOneGetaAndReportedOnce)
+{
+    CScopedFakeUi ui;
+    CLineStore s;
+    // 漢 in EUC, then a JIS X 0212 character (0x8F 0xB0 0xA1), then kana.
+    ASSERT_TRUE(Load(s, "abc\n\xB4\xC1\x8F\xB0\xA1\xA4\xA2\n\xB4\xC1\n\x8F\xF3\xF3x\n"));
+    EXPECT_EQ(Lines(s), V({"abc", "\x8A\xBF\x81\xAC\x82\xA0", "\x8A\xBF", "\x81\xACx"}));
+    EXPECT_TRUE(s.m_bEuc);
+    ASSERT_EQ(ui.m_boxes.size(), 1u);
+    EXPECT_EQ(ui.m_boxes[0].kind, EMessageBox::Information);
+    EXPECT_NE(ui.m_boxes[0].text.find("2 行目"), std::string::npos);
+    // Each load is a file of its own.
+    ui.Clear();
+    ASSERT_TRUE(Load(s, "\xB4\xC1\n\x8F\xB0\xA1\n"));
+    EXPECT_EQ(ui.m_boxes.size(), 1u);
+    ui.Clear();
+    ASSERT_TRUE(Load(s, "\xB4\xC1\n"));
+    EXPECT_TRUE(ui.m_boxes.empty());
+}
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+TEST(LineStoreFile, AFileTooBigForMemoryFailsTheLoadAndLeavesNothing)
+{
+    // In a child with its address space capped at 48 MB above what it uses, a
+    // file of 4 million short lines cannot be held: the load must end with the
+    // memory message, keep none of its lines and not end the program.
+    std::string file;
+    for (int i = 0; i < 4000000; ++i)
+        file += "ab\n";
+    EXPECT_EXIT(
+        {
+            CScopedFakeUi ui;
+            CLineStore s;
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max =
+                static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (48u << 20);
+            if (setrlimit(RLIMIT_AS, &limit) != 0)
+                _exit(3);
+            bool ok = Load(s, file) || s.GetLineCount() != 0;
+            bool told = ui.m_boxes.size() == 1 && ui.m_boxes[0].kind == EMessageBox::Error &&
+                        (ui.m_boxes[0].text == "メモリ不足のため新しい行を作成できません" ||
+                         ui.m_boxes[0].text == "行メモリが足りません");
+            // What the failed load held is given back: a small file loads after it.
+            bool after = Load(s, "x\n") && s.GetLineCount() == 1;
+            _exit(ok ? 4 : !told ? 5 : !after ? 6 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+#endif
