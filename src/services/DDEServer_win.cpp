@@ -55,6 +55,17 @@ bool SameProcess(HWND h)
 
 } // namespace
 
+void CDDEServer::ShowError(const std::string& strSjis)
+{
+    // One box at a time: a peer that keeps sending while a box is open would
+    // otherwise stack boxes without bound. The answers still go out.
+    if (m_bShowingError)
+        return;
+    m_bShowingError = true;
+    ErrorBox("%s", strSjis.c_str());
+    m_bShowingError = false;
+}
+
 void CDDEServer::UnregisterWindowClass() { ::UnregisterClassW(kClassName, ThisModule()); }
 
 CDDEServer::CDDEServer(const std::string& strService, const std::string& strTopic)
@@ -141,7 +152,7 @@ LRESULT CDDEServer::OnInitiate(HWND hFrom, LPARAM lParam)
     if (!m_strTopic.empty() && (strTopic.empty() || !SameNoCase(strTopic, m_strTopic)))
         return 0;
     if (hFrom == m_hClient) {
-        ErrorBox("DDE already initiated");
+        ShowError(FormatSjis("DDE already initiated"));
         return 0;
     }
     ATOM aApp = ::GlobalAddAtomW(Wide(strApp).c_str());
@@ -151,7 +162,7 @@ LRESULT CDDEServer::OnInitiate(HWND hFrom, LPARAM lParam)
             ::GlobalDeleteAtom(aApp);
         if (aTopic)
             ::GlobalDeleteAtom(aTopic);
-        ErrorBox("can't add atom");
+        ShowError(FormatSjis("can't add atom"));
         return 0;
     }
     // A new client replaces the previous one; the old conversation's links
@@ -180,19 +191,19 @@ void CDDEServer::OnTerminate(HWND hFrom)
 void CDDEServer::OnExecuteMessage(HWND hFrom, LPARAM lParam)
 {
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%04x is not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%04x is not my client", HandleNumber(hFrom)));
         return;
     }
     UINT_PTR lo = 0, hi = 0;
     if (!::UnpackDDElParam(WM_DDE_EXECUTE, lParam, &lo, &hi)) {
-        ErrorBox("can't unpack");
+        ShowError(FormatSjis("can't unpack"));
         return;
     }
     auto hCommand = reinterpret_cast<HGLOBAL>(hi);
     auto* p = static_cast<const unsigned char*>(::GlobalLock(hCommand));
     if (!p) {
         ::GlobalFree(hCommand);
-        ErrorBox("GlobalLock error");
+        ShowError(FormatSjis("GlobalLock error"));
         return;
     }
     std::string text = DdeTextFromBlock(p, ::GlobalSize(hCommand));
@@ -206,21 +217,21 @@ void CDDEServer::OnExecuteMessage(HWND hFrom, LPARAM lParam)
     if (!::PostMessageW(m_hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), lpAck)) {
         ::FreeDDElParam(WM_DDE_ACK, lpAck);
         ::GlobalFree(hCommand);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
     }
     if (!bParsed)
-        ErrorBox("DDE command syntax error in:\n%s", text.c_str());
+        ShowError(FormatSjis("DDE command syntax error in:\n%s", text.c_str()));
 }
 
 void CDDEServer::OnPokeMessage(HWND hFrom, LPARAM lParam)
 {
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%04x is not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%04x is not my client", HandleNumber(hFrom)));
         return;
     }
     UINT_PTR lo = 0, hi = 0;
     if (!::UnpackDDElParam(WM_DDE_POKE, lParam, &lo, &hi)) {
-        ErrorBox("can't unpack");
+        ShowError(FormatSjis("can't unpack"));
         return;
     }
     auto hData = reinterpret_cast<HGLOBAL>(lo);
@@ -228,7 +239,7 @@ void CDDEServer::OnPokeMessage(HWND hFrom, LPARAM lParam)
     std::string strItem = AtomName(aItem);
     auto* p = static_cast<const unsigned char*>(::GlobalLock(hData));
     if (!p) {
-        ErrorBox("GlobalLock error");
+        ShowError(FormatSjis("GlobalLock error"));
         return;
     }
     size_t nSize = ::GlobalSize(hData);
@@ -246,14 +257,14 @@ void CDDEServer::OnPokeMessage(HWND hFrom, LPARAM lParam)
     LPARAM lpAck = ::ReuseDDElParam(lParam, WM_DDE_POKE, WM_DDE_ACK, kStatusAck | nCode, aItem);
     if (!::PostMessageW(m_hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), lpAck)) {
         ::FreeDDElParam(WM_DDE_ACK, lpAck);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
     }
 }
 
 void CDDEServer::OnRequestMessage(HWND hFrom, LPARAM lParam)
 {
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%08x is not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%08x is not my client", HandleNumber(hFrom)));
         return;
     }
     auto nFormat = static_cast<uint16_t>(LOWORD(lParam));
@@ -269,7 +280,7 @@ void CDDEServer::OnRequestMessage(HWND hFrom, LPARAM lParam)
     LPARAM lpAck = ::PackDDElParam(WM_DDE_ACK, 0x00FF, aItem);
     if (!::PostMessageW(m_hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), lpAck)) {
         ::FreeDDElParam(WM_DDE_ACK, lpAck);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
     }
 }
 
@@ -277,7 +288,7 @@ bool CDDEServer::PostData(const std::string& strItem, uint16_t nFormat, const vo
                           bool bResponse)
 {
     if (!m_hClient) {
-        ErrorBox("No link established");
+        ShowError(FormatSjis("No link established"));
         return false;
     }
     ATOM aFound = ::GlobalFindAtomW(Wide(strItem).c_str());
@@ -287,13 +298,13 @@ bool CDDEServer::PostData(const std::string& strItem, uint16_t nFormat, const vo
     if (!(pLink && pLink->bDeferUpdate && !bResponse)) {
         hData = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, nLength + 6);
         if (!hData) {
-            ErrorBox("GlobalAlloc error");
+            ShowError(FormatSjis("GlobalAlloc error"));
             return false;
         }
         auto* p = static_cast<unsigned char*>(::GlobalLock(hData));
         if (!p) {
             ::GlobalFree(hData);
-            ErrorBox("GlobalLock error");
+            ShowError(FormatSjis("GlobalLock error"));
             return false;
         }
         WORD wFlags = bResponse ? kFlagResponse : 0;
@@ -313,7 +324,7 @@ bool CDDEServer::PostData(const std::string& strItem, uint16_t nFormat, const vo
     if (!aItem) {
         if (hData)
             ::GlobalFree(hData);
-        ErrorBox("can't add atom");
+        ShowError(FormatSjis("can't add atom"));
         return false;
     }
     LPARAM lp = ::PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(hData), aItem);
@@ -322,7 +333,7 @@ bool CDDEServer::PostData(const std::string& strItem, uint16_t nFormat, const vo
         ::GlobalDeleteAtom(aItem);
         if (hData)
             ::GlobalFree(hData);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
         return false;
     }
     if (hData && bAckReq)
@@ -334,7 +345,7 @@ void CDDEServer::OnAck(HWND hFrom, LPARAM lParam)
 {
     // Only the client's acknowledgements free what waits for them.
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%08x not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%08x not my client", HandleNumber(hFrom)));
         return;
     }
     if (!m_pending.empty()) {
@@ -350,19 +361,19 @@ void CDDEServer::OnAck(HWND hFrom, LPARAM lParam)
 void CDDEServer::OnAdvise(HWND hFrom, LPARAM lParam)
 {
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%08x not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%08x not my client", HandleNumber(hFrom)));
         return;
     }
     UINT_PTR lo = 0, hi = 0;
     if (!::UnpackDDElParam(WM_DDE_ADVISE, lParam, &lo, &hi)) {
-        ErrorBox("can't unpack");
+        ShowError(FormatSjis("can't unpack"));
         return;
     }
     auto hOptions = reinterpret_cast<HGLOBAL>(lo);
     ATOM aItem = static_cast<ATOM>(hi);
     auto* p = static_cast<const unsigned char*>(::GlobalLock(hOptions));
     if (!p) {
-        ErrorBox("GlobalLock error");
+        ShowError(FormatSjis("GlobalLock error"));
         return;
     }
     WORD wFlags = 0, wFormat = 0;
@@ -395,16 +406,16 @@ void CDDEServer::OnAdvise(HWND hFrom, LPARAM lParam)
     LPARAM lpAck = ::ReuseDDElParam(lParam, WM_DDE_ADVISE, WM_DDE_ACK, bAdvised ? kStatusAck : 0, aItem);
     if (!::PostMessageW(m_hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), lpAck)) {
         ::FreeDDElParam(WM_DDE_ACK, lpAck);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
     }
     if (bAlready)
-        ErrorBox("already advising");
+        ShowError(FormatSjis("already advising"));
 }
 
 void CDDEServer::OnUnadvise(HWND hFrom, LPARAM lParam)
 {
     if (hFrom != m_hClient || !m_hClient) {
-        ErrorBox("%08x not my client", HandleNumber(hFrom));
+        ShowError(FormatSjis("%08x not my client", HandleNumber(hFrom)));
         return;
     }
     auto nFormat = static_cast<uint16_t>(LOWORD(lParam));
@@ -419,10 +430,10 @@ void CDDEServer::OnUnadvise(HWND hFrom, LPARAM lParam)
     LPARAM lpAck = ::PackDDElParam(WM_DDE_ACK, bFound ? kStatusAck : 0, aItem);
     if (!::PostMessageW(m_hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), lpAck)) {
         ::FreeDDElParam(WM_DDE_ACK, lpAck);
-        ErrorBox("PostMessage error");
+        ShowError(FormatSjis("PostMessage error"));
     }
     if (!bFound)
-        ErrorBox("%s not my item", strItem.c_str());
+        ShowError(FormatSjis("%s not my item", strItem.c_str()));
 }
 
 DDELink* CDDEServer::FindLink(ATOM aItem, uint16_t nFormat)

@@ -70,6 +70,8 @@ private:
     // The first link for the item and, unless nFormat is 0, the format.
     DDELink* FindLink(ATOM aItem, uint16_t nFormat);
     void ClearLinks();
+    // An error box (Shift-JIS text), unless one of this server's is open.
+    void ShowError(const std::string& strSjis);
 
     HWND m_hWnd = nullptr;
     std::string m_strService;
@@ -79,4 +81,5 @@ private:
     std::string m_strClientName;
     std::vector<DDELink> m_links;
     std::deque<HGLOBAL> m_pending;
+    bool m_bShowingError = false;
 };

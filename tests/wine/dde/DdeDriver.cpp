@@ -152,6 +152,8 @@ int ServeMain(const std::wstring& logPath);
 bool CaseDdePair();
 bool CaseDdeEditor();
 bool CaseHelpLib();
+bool CasePackageRuns();
+bool CaseDdeFuzz();
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -165,6 +167,8 @@ int wmain(int argc, wchar_t** argv)
         {"dde_pair", CaseDdePair},
         {"dde_editor", CaseDdeEditor},
         {"helplib", CaseHelpLib},
+        {"package_runs", CasePackageRuns},
+        {"dde_fuzz", CaseDdeFuzz},
     };
     std::string name = Utf8(argv[1]);
     auto it = cases.find(name);

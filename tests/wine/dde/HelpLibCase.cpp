@@ -96,3 +96,25 @@ bool CaseHelpLib()
     }
     return true;
 }
+
+// The unpacked release: the editor opens the sample and answers a host that
+// loaded the release's own tovahlpdll.dll.
+bool CasePackageRuns()
+{
+    CProcess tova;
+    CHECK(tova.Start(L"\"" + TovaPath() + L"\" \"" + BuildDir() + L"\\sample.txt\""));
+    HWND editor = nullptr;
+    CHECK(WaitFor([&] { return (editor = FindTopWindow(tova.Pid(), L"TovaMainFrame")) != nullptr; }));
+    CHECK(WaitFor([&] { return TextOf(editor) == L"tova - sample.txt"; }));
+    CProcess host;
+    CHECK(host.Start(HostCommand(WideFromUtf8("パラグラフの整形")), SW_SHOWNORMAL, BuildDir()));
+    HWND reply = ReplyWindow(host.Pid(), WideFromUtf8("【パラグラフの整形】キー"));
+    CHECK(reply);
+    CHECK(TextOf(::GetDlgItem(reply, 1000)) == L"F4");
+    Next();
+    CHECK(host.Wait() == 1);
+    CHECK(tova.Running());
+    ::PostMessageW(editor, WM_CLOSE, 0, 0);
+    CHECK(tova.Wait() == 0);
+    return true;
+}
