@@ -18,8 +18,8 @@ TEST(KeyBindingReply, NamesTheKeysOfTheDescriptionInTableOrder)
     EXPECT_EQ(KeysBoundReply(table, Utf8ToSjis("パラグラフの調整"), 1024), "");
     EXPECT_EQ(KeysBoundReply(table, "", 1024), "");
     // What does not fit ends after the last whole name.
-    EXPECT_EQ(KeysBoundReply(table, description, 11), "F4\r\nShift+F");
-    EXPECT_EQ(KeysBoundReply(table, description, 10), "F4");
+    EXPECT_EQ(KeysBoundReply(table, description, 12), "F4\r\nShift+F");
+    EXPECT_EQ(KeysBoundReply(table, description, 11), "F4");
     EXPECT_EQ(KeysBoundReply(table, description, 3), "F4");
     EXPECT_EQ(KeysBoundReply(table, description, 2), "");
     EXPECT_EQ(KeysBoundReply(table, description, 0), "");
