@@ -15,13 +15,16 @@
 #include "fw/DocTemplate_win.h"
 #include "fw/FileDialog_win.h"
 #include "keys/CommandIds.h"
+#include "keys/KeyBindingServer_win.h"
 #include "keys/KeyTableDialog_win.h"
 #include "keys/KeyboardHooks_win.h"
 #include "mail/MailWorkDir.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 #include "platform/Wide_win.h"
+#include "services/DDEClient_win.h"
 #include "services/PathUtil.h"
+#include "services/Process_win.h"
 #include "text/Doc.h"
 #include "text/LineStore.h"
 #include "search/RegEx.h"
@@ -139,7 +142,10 @@ bool CEditorApp::InitInstance()
     MailRegEx().Rewind();
     if (s.m_bHookNumPad)
         InstallKeypadHook();
-    // 15. The key binding server ("Tova"/"KeyBinding") is created here.
+    // 15. The key binding server ("Tova"/"KeyBinding"); the waits of the DDE
+    //     conversations the editor opens pump through the application.
+    CDDEClient::SetPump(PumpMessages);
+    m_pKeyServer = std::make_unique<CKeyBindingServer>(m_keyTable);
     return true;
 }
 
@@ -217,6 +223,7 @@ bool CEditorApp::OnIdle(long lCount)
 int CEditorApp::ExitInstance()
 {
     RemoveKeypadHook();
+    m_pKeyServer.reset();
     // Settings are written only by a run that read them all: a start-up that
     // ended early must not put defaults over the user's settings.
     if (m_bSettingsLoaded)
@@ -263,8 +270,10 @@ bool CEditorApp::OnDDECommand(const std::string& strCommand)
     if (!ParseDdeOpenCommand(strCommand, args))
         return false;
     args.ApplyTo(AppSettings());
+    // An empty name ("" from the shell) names no file: never offer to create it.
     for (const std::string& file : args.files)
-        OpenDocumentFile(file);
+        if (!file.empty() && file != "\"\"")
+            OpenDocumentFile(file);
     return true;
 }
 

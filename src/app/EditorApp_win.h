@@ -3,6 +3,7 @@
 // window list of the previous run, the shell's open command, and the
 // application's own commands.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 
 class CDocBase;
 class CDocTemplate;
+class CKeyBindingServer;
 class CMainFrame;
 class CMDIChildWnd;
 class CView;
@@ -121,6 +123,7 @@ private:
     CViewFont m_font;
     CAccelTable m_docAccel;
     CAccelTable m_keyTable;
+    std::unique_ptr<CKeyBindingServer> m_pKeyServer;  // answers "Tova"/"KeyBinding"
     bool m_bKeyBindingsLoaded = false;
     CDocTemplate* m_pTemplate = nullptr;
     std::vector<std::string> m_files;  // from the command line

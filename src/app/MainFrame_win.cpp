@@ -75,6 +75,10 @@ bool CMainFrame::OnCreate()
 {
     if (!CMDIFrameWnd::OnCreate())
         return false;
+    m_systemConversation.SetHandler([](const std::string& strCommand) {
+        if (CEditorApp* pApp = EditorApp())
+            pApp->OnDDECommand(strCommand);
+    });
     const CAppSettings& s = AppSettings();
     if (!m_toolBar.Create(m_hWnd, ID_VIEW_TOOLBAR, IDB_TOOLBAR, ToolbarButtons(s.m_nMailMode)))
         return false;
@@ -207,6 +211,9 @@ LRESULT CMainFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_altKeyMenu.TakeKeyMenuRequest())
         return 0;
+    LRESULT lResult = 0;
+    if (m_systemConversation.OnMessage(m_hWnd, nMsg, wParam, lParam, lResult))
+        return lResult;
     return CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
 }
 

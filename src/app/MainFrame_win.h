@@ -10,6 +10,7 @@
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/ToolBar_win.h"
 #include "keys/AltKeyMenuFilter.h"
+#include "services/SystemConversation_win.h"
 
 class CMainFrame : public CMDIFrameWnd {
 public:
@@ -62,4 +63,5 @@ private:
     CAltKeyMenuFilter m_altKeyMenu;
     CAttachBar m_attachBar;
     std::vector<std::string> m_droppedFiles;  // kept for the drop menu's choice
+    CSystemConversation m_systemConversation;  // the shell's "[open(...)]"
 };
