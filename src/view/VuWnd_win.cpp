@@ -8,6 +8,7 @@
 #include <climits>
 #include <string>
 
+#include "fw/MdiFrameWnd_win.h"
 #include "fw/WinApp_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
