@@ -28,6 +28,8 @@
 #include "text/Doc.h"
 #include "text/LineStore.h"
 #include "search/RegEx.h"
+#include "spell/SpellChecker_win.h"
+#include "view/BrowserAddressOpener_win.h"
 #include "view/Vu.h"
 #include "view/VuWnd_win.h"
 
@@ -64,6 +66,8 @@ CEditorApp::CEditorApp() : CAppBase("Brellix")
 {
     AllocateLineBuffers();
     SetViewHost(this);
+    SetAddressOpener(&BrowserAddressOpener());
+    InstallSpellChecker();
 }
 
 CEditorApp::~CEditorApp()

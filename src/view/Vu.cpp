@@ -238,6 +238,11 @@ CVu::Handler CVu::CommandHandler(unsigned nId)
     case ID_TAG_PREV: return &CVu::OnTagPrev;
     case ID_EDIT_UNDO: return &CVu::OnEditUndo;
     case ID_EDIT_REDO: return &CVu::OnEditRedo;
+    case ID_FORMAT_PARAGRAPH: return &CVu::OnFormatParagraph;
+    case ID_COUNT: return &CVu::OnCount;
+    case ID_OPEN_URL: return &CVu::OnOpenUrl;
+    case ID_REGISTER_ADDRESS: return &CVu::OnRegisterAddress;
+    case ID_SPELL_CHECK: return &CVu::OnSpellCheck;
     default: return nullptr;
     }
 }

@@ -17,6 +17,9 @@
 //   VuClipboard.cpp copy, cut, paste, the line header, word selection
 //   VuTags.cpp    tags
 //   VuUndo.cpp    undo and redo
+//   VuAddress.cpp opening URLs and mail addresses (through AddressOpener.h)
+//   VuSpell.cpp   the spell check (through SpellChecker.h)
+//   VuFormat.cpp  paragraph formatting (LineBreaker.cpp lays the lines out), counting
 //
 // Commands: CommandHandler maps a command number to its handler (a flat switch
 // that subclasses and later files extend). A plain motion command cancels a
@@ -378,6 +381,24 @@ protected:
     void GoToTag(const unsigned* pTag);
     void TagsInserted(long nLine, long n);
     void TagsRemoved(long nLine, long n);
+
+    // -- Paragraph formatting and counting (VuFormat.cpp) --
+    void OnFormatParagraph();
+    void OnCount();
+
+    // -- Addresses (VuAddress.cpp) --
+    // The address to open: the one held from the mouse, else the one at the
+    // caret; false (after saying why) when there is none to take.
+    bool TakeAddress();
+    // The held address of that kind as a mail address (without "mailto:").
+    std::string HeldMailAddress(int nKind) const;
+    void OnOpenUrl();
+    void OnRegisterAddress();
+
+    // -- Spell check (VuSpell.cpp, through SpellChecker.h) --
+    void OnSpellCheck();
+    // The word at (nCol, nLine) becomes the replacement, as one undoable edit.
+    bool ReplaceWord(long nCol, long nLine, const std::string& word, const std::string& replacement);
 
     // -- Undo (VuUndo.cpp) --
     void OnEditUndo();

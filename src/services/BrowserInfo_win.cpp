@@ -1,0 +1,64 @@
+// The browser launch on Win32: the registry read with read access only (the
+// classes root and the local machine hive are not ours to write), processes
+// started by their command line, and the DDE attempt through the opener the
+// program plugs in.
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "platform/Wide_win.h"
+#include "services/BrowserInfo.h"
+#include "services/Process_win.h"
+
+namespace {
+
+BrowserDdeExecute& DdeExecute()
+{
+    static BrowserDdeExecute s_execute;
+    return s_execute;
+}
+
+bool ReadString(HKEY hRoot, const std::string& path, const std::string& name, size_t nMax, std::string& value)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(hRoot, Wide(path).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    std::wstring wname = Wide(name);
+    DWORD type = 0, bytes = 0;
+    bool ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+              (type == REG_SZ || type == REG_EXPAND_SZ);
+    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (ok)
+        ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
+             ERROR_SUCCESS;
+    ::RegCloseKey(hKey);
+    if (!ok)
+        return false;
+    value = Narrow(data.data());
+    return value.size() < nMax;  // with its NUL, as the buffers of old held it
+}
+
+} // namespace
+
+BrowserDdeExecute SetBrowserDdeExecute(BrowserDdeExecute execute) { return std::exchange(DdeExecute(), std::move(execute)); }
+
+bool OpenURL(const std::string& url)
+{
+    CBrowserSystem system;
+    system.readClass = [](const std::string& path, size_t nMax, std::string& value) {
+        return ReadString(HKEY_CLASSES_ROOT, path, "", nMax, value);
+    };
+    system.readMachine = [](const std::string& path, const std::string& name, size_t nMax, std::string& value) {
+        return ReadString(HKEY_LOCAL_MACHINE, path, name, nMax, value);
+    };
+    system.ddeExecute = DdeExecute();
+    system.startProcess = [](const std::string& commandLine) {
+        HANDLE hProcess = StartProcess("%s", commandLine.c_str());
+        if (!hProcess)
+            return false;
+        ::CloseHandle(hProcess);
+        return true;
+    };
+    return OpenURL(url, system);
+}

@@ -1,0 +1,172 @@
+// The line breaker of paragraph filling.
+#include "view/LineBreaker.h"
+
+#include <algorithm>
+
+#include "text/Sjis.h"
+
+namespace {
+
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+} // namespace
+
+size_t FillCharLen(std::string_view text, size_t i)
+{
+    return IsLeadByte(text[i]) && i + 1 < text.size() && IsTrailByte(text[i + 1]) ? 2 : 1;
+}
+
+void CLineBreaker::CCharSet::Assign(std::string_view list)
+{
+    single.reset();
+    wide.assign(0x10000, false);
+    for (size_t i = 0; i < list.size();) {
+        size_t len = FillCharLen(list, i);
+        if (len == 2)
+            wide[static_cast<unsigned char>(list[i]) << 8 | static_cast<unsigned char>(list[i + 1])] = true;
+        else
+            single.set(static_cast<unsigned char>(list[i]));
+        i += len;
+    }
+}
+
+bool CLineBreaker::CCharSet::Has(std::string_view text, size_t i, size_t len) const
+{
+    if (len == 2)
+        return wide[static_cast<unsigned char>(text[i]) << 8 | static_cast<unsigned char>(text[i + 1])];
+    return single.test(static_cast<unsigned char>(text[i]));
+}
+
+CLineBreaker::CLineBreaker(const CFillRules& rules) : m_bSpaceAscii(rules.bSpaceAscii)
+{
+    m_right.Assign(rules.strRightProhibition);
+    m_left.Assign(rules.strLeftProhibition);
+    m_sticker.Assign(rules.strLeftSticker);
+}
+
+CLineBreaker::CToken CLineBreaker::Cut(std::string_view text, size_t i, std::string& out) const
+{
+    out.clear();
+    size_t n = text.size();
+    CToken token;
+    token.nBegin = i;
+    size_t len = FillCharLen(text, i);
+    if (m_right.Has(text, i, len)) {
+        while (i < n && m_right.Has(text, i, len = FillCharLen(text, i)))
+            i += len;
+        out.assign(text.substr(token.nBegin, i - token.nBegin));
+        token.nEnd = i;
+        token.bClosing = true;
+        return token;
+    }
+    while (i < n && m_left.Has(text, i, len = FillCharLen(text, i))) {
+        out.append(text.substr(i, len));
+        i += len;
+    }
+    // The character the opening run holds on to may stand after blanks (a
+    // bracket at the end of a line); they go, or the line would end in it.
+    if (!out.empty())
+        while (i < n && text[i] == ' ')
+            ++i;
+    if (i < n) {
+        size_t from = i;
+        if (IsAscii(text[i])) {
+            ++i;
+            while (i < n && IsAscii(text[i]) && text[i] != ' ' && text[i] != ',')
+                ++i;
+        } else {
+            i += FillCharLen(text, i);
+        }
+        out.append(text.substr(from, i - from));
+    }
+    token.nEnd = i;
+    return token;
+}
+
+CLineBreaker::EEnd CLineBreaker::EndOf(std::string_view bytes) const
+{
+    // The last character: short tokens, so a walk from the front is cheap and
+    // decides the pairs right.
+    size_t last = 0;
+    for (size_t i = 0; i < bytes.size(); i += FillCharLen(bytes, i))
+        last = i;
+    size_t len = FillCharLen(bytes, last);
+    if (len == 1 && IsLeadByte(bytes[last]))
+        return EEnd::LoneLead;
+    bool bSticker = m_sticker.Has(bytes, last, len);
+    if (len == 1 && IsAscii(bytes[last]))
+        return bSticker ? EEnd::AsciiSticker : EEnd::Ascii;
+    return bSticker ? EEnd::WideSticker : EEnd::Wide;
+}
+
+bool CLineBreaker::NeedsBlank(EEnd prev, std::string_view token, bool bClosing) const
+{
+    // A lone lead byte would pair with whatever came right after it.
+    if (prev == EEnd::LoneLead)
+        return true;
+    if (bClosing)
+        return false;
+    bool bAsciiNext = IsAscii(token[0]);
+    switch (prev) {
+    case EEnd::Ascii: return m_bSpaceAscii || bAsciiNext;
+    case EEnd::Wide: return m_bSpaceAscii && bAsciiNext;
+    default: return false;
+    }
+}
+
+bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine,
+                        std::vector<std::string>& lines) const
+{
+    lines.clear();
+    size_t n = text.size();
+    size_t left = std::min(static_cast<size_t>(std::max(nLeft, 0L)), n);
+    size_t pos = left;
+    std::string token;
+    for (bool bFirstLine = true;; bFirstLine = false) {
+        size_t skipped = pos;
+        while (pos < n && text[pos] == ' ')
+            ++pos;
+        if (!bFirstLine && pos >= n)
+            break;
+        std::string line = bFirstLine ? std::string(text.substr(0, left)) : std::string(left, ' ');
+        // Blanks between the kept bytes and the first word stay as one, so the
+        // two are not glued together.
+        bool bGap = bFirstLine && left > 0 && text[left - 1] != ' ' && pos > skipped;
+        EEnd prev = EEnd::Ascii;
+        bool bAtStart = true;
+        while (true) {
+            if (!bAtStart)
+                while (pos < n && text[pos] == ' ')
+                    ++pos;
+            if (pos >= n)
+                break;
+            CToken t = Cut(text, pos, token);
+            bool bBlank = bAtStart ? bGap : NeedsBlank(prev, token, t.bClosing);
+            long end = static_cast<long>(line.size() + (bBlank ? 1 : 0) + token.size());
+            bool bFits = end <= nRight;
+            if (!bFits && !t.bClosing && !bAtStart) {
+                if (bBlank)
+                    line += ' ';
+                break;
+            }
+            if (bBlank)
+                line += ' ';
+            line += token;
+            pos = t.nEnd;
+            prev = EndOf(token);
+            bAtStart = false;
+            if (!bFits)
+                break;
+        }
+        // A lone lead byte ending the line would pair with whatever is put
+        // after it later; its blank stays with it.
+        if (!bAtStart && prev == EEnd::LoneLead && pos < n)
+            line += ' ';
+        if (line.size() > nMaxLine) {
+            lines.clear();
+            return false;
+        }
+        lines.push_back(std::move(line));
+    }
+    return true;
+}
