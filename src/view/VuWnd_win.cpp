@@ -8,6 +8,7 @@
 #include <climits>
 #include <string>
 
+#include "fw/MdiFrameWnd_win.h"
 #include "fw/WinApp_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
@@ -288,6 +289,19 @@ void CVuWnd::PostCommand(unsigned nId)
     HWND hMain = App() && App()->GetMainWnd() ? App()->GetMainWnd()->GetHwnd() : nullptr;
     if (hMain)
         ::PostMessageW(hMain, WM_COMMAND, nId, 0);
+}
+
+void CVuWnd::BeginWaitCursor()
+{
+    HCURSOR hWait = ::LoadCursorW(nullptr, IDC_WAIT);
+    if (m_nWaitDepth++ == 0)
+        m_hCursorBeforeWait = ::SetCursor(hWait);
+}
+
+void CVuWnd::EndWaitCursor()
+{
+    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
+        ::SetCursor(m_hCursorBeforeWait);
 }
 
 bool CVuWnd::IsControlCodeMode() { return ViewHost() && ViewHost()->IsControlCodeMode(); }
