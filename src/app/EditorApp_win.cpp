@@ -11,6 +11,7 @@
 #include "app/MainFrame_win.h"
 #include "app/Resource.h"
 #include "app/StartupPaths.h"
+#include "command/ShellCommand_win.h"
 #include "fw/DocFlow_win.h"
 #include "fw/DocTemplate_win.h"
 #include "fw/FileDialog_win.h"
@@ -491,6 +492,14 @@ void CEditorApp::OnQuitAfterSend()
         m_bNoViewListSave = false;
 }
 
+CVu* CEditorApp::GetActiveVu() const
+{
+    CMainFrame* pMain = GetMainFrame();
+    CMDIChildWnd* pChild = pMain ? pMain->MDIGetActive() : nullptr;
+    auto* pView = pChild ? dynamic_cast<CVuWnd*>(pChild->GetActiveView()) : nullptr;
+    return pView ? &pView->Vu() : nullptr;
+}
+
 void CEditorApp::OnHelp() { StatusMessage("このプログラムにはヘルプファイルがありません"); }
 
 bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
@@ -513,6 +522,10 @@ bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
     case ID_OPEN_NAMED_FILE:
         if (!pUi && !m_strNamedFile.empty())
             OpenDocumentFile(m_strNamedFile);
+        return true;
+    case ID_SHELL_COMMAND:
+        if (!pUi)
+            RunShellCommand(m_strShellCommand, m_nShellMode, [this] { return GetActiveVu(); });
         return true;
     case ID_CUSTOMIZE_KEYS:
         if (!pUi)

@@ -21,6 +21,7 @@ class CKeyBindingServer;
 class CMainFrame;
 class CMDIChildWnd;
 class CView;
+class CVu;
 struct CCommandArgs;
 
 class CEditorApp : public CAppBase, public IViewHost {
@@ -69,6 +70,11 @@ public:
     void QuitAfterSend(CDocBase* pSentDoc);
     // File name for command 32811 (the command window's "E name").
     std::string m_strNamedFile;
+    // The shell command for command 32835 and its mode (0 output only, 1 filter).
+    std::string m_strShellCommand;
+    int m_nShellMode = 0;
+    // The active view of the active document window, or null.
+    CVu* GetActiveVu() const;
     // The accelerator table of the document kind (built-in table 2 for plain
     // text; none for mail), for a document window while the main window has none.
     HACCEL GetDocumentAccelerator() const;

@@ -3,6 +3,7 @@
 
 #include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
+#include "command/ComWin.h"
 #include "app/Resource.h"
 #include "fw/DocBase.h"
 #include "fw/MdiChildWnd_win.h"
@@ -145,15 +146,31 @@ bool CMainFrame::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == kCaretBlinkTimer && !AppSettings().m_bCursorBlink)
         return true;
     // In the mail modes, keys for the header bar's edit fields reach them as
-    // typed; keys for the command window go to its own filtering. Both come
-    // with those windows.
+    // typed; that comes with the header bar. Keys typed into the command window
+    // were translated by the status bar already.
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 void CMainFrame::EnterCommandMode()
 {
     SetMessageText(std::wstring());
-    // The command window is shown over the message pane and takes the focus.
+    if (!m_statusBar.GetComWin())
+        return;
+    // Command mode lives in the status bar: it must be there to type into.
+    if (!m_statusBar.IsVisible()) {
+        ::ShowWindow(m_statusBar.GetHwnd(), SW_SHOW);
+        RecalcLayout();
+    }
+    // While it is shown, the command window is the first to take commands.
+    SetFirstTarget(m_statusBar.GetComWin());
+    m_statusBar.ShowCommandWindow();
+}
+
+void CMainFrame::EnterSearchMode()
+{
+    EnterCommandMode();
+    if (HWND h = m_statusBar.CommandWindowHwnd())
+        ::PostMessageW(h, WM_COMMAND, ID_SEARCH, 0);
 }
 
 bool CMainFrame::OnCommand(unsigned nId, CCmdUi* pUi)
@@ -162,6 +179,10 @@ bool CMainFrame::OnCommand(unsigned nId, CCmdUi* pUi)
     case ID_COMMAND_MODE:
         if (!pUi)
             EnterCommandMode();
+        return true;
+    case ID_SEARCH:
+        if (!pUi)
+            EnterSearchMode();
         return true;
     case ID_DROP_ATTACH:
     case ID_DROP_OPEN:

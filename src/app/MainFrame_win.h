@@ -54,6 +54,8 @@ protected:
 
 private:
     void EnterCommandMode();
+    // Command mode for a search: Return searches for the typed text.
+    void EnterSearchMode();
     // The composer's menu for dropped files: attach them (32840) or open them (32841).
     void ShowDropMenu();
     bool OnDropCommand(unsigned nId, CCmdUi* pUi);

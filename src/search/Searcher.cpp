@@ -13,7 +13,8 @@ namespace {
 
 constexpr unsigned kLineTooLong = 53;  // "行が長すぎます", the line store's own refusal
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Only spaces are trimmed around a command: a tab is part of the text to find.
+bool IsBlank(char c) { return c == ' '; }
 
 std::string_view TrimLeft(std::string_view s)
 {

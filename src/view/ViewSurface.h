@@ -112,6 +112,10 @@ public:
     // Waits until a message arrives or nMs have passed.
     virtual void WaitForMessage(unsigned nMs) = 0;
     virtual void Sleep(unsigned nMs) = 0;
+    // The wait cursor over the program while a long command runs (nested
+    // calls count).
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
 };
 
 // A surface without a window: a view not yet (or no longer) shown draws into it.

@@ -7,6 +7,7 @@
 #include "settings/AppSettings.h"
 #include "keys/CommandIds.h"
 #include "platform/Messages.h"
+#include "search/Searcher.h"
 #include "text/Doc.h"
 #include "text/DocHeader.h"
 #include "text/LineStore.h"
@@ -243,6 +244,11 @@ CVu::Handler CVu::CommandHandler(unsigned nId)
     case ID_OPEN_URL: return &CVu::OnOpenUrl;
     case ID_REGISTER_ADDRESS: return &CVu::OnRegisterAddress;
     case ID_SPELL_CHECK: return &CVu::OnSpellCheck;
+    case ID_SEARCH_NEXT: return &CVu::OnSearchNext;
+    case ID_SEARCH_PREV: return &CVu::OnSearchPrev;
+    case ID_REPLACE: return &CVu::OnReplace;
+    case ID_REPLACE_ALL: return &CVu::OnReplaceAll;
+    case ID_HANKAKU_KANA_SEARCH: return &CVu::OnHankakuKanaSearch;
     default: return nullptr;
     }
 }
@@ -260,6 +266,7 @@ void CVu::UpdateCommandState(unsigned nId, CCmdUi& ui)
     case ID_EDIT_CUT: ui.Enable(IsMarkSet()); break;
     case ID_EDIT_UNDO: ui.Enable(m_History.CanUndo()); break;
     case ID_EDIT_REDO: ui.Enable(m_History.CanRedo()); break;
+    case ID_HANKAKU_KANA_SEARCH: ui.SetCheck(HankakuKanaMode()); break;
     default: break;
     }
 }

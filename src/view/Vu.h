@@ -20,6 +20,8 @@
 //   VuAddress.cpp opening URLs and mail addresses (through AddressOpener.h)
 //   VuSpell.cpp   the spell check (through SpellChecker.h)
 //   VuFormat.cpp  paragraph formatting (LineBreaker.cpp lays the lines out), counting
+//   VuSearch.cpp  search and replace, the half-width katakana mode
+//   VuShell.cpp   a shell command's input (the pick) and output
 //
 // Commands: CommandHandler maps a command number to its handler (a flat switch
 // that subclasses and later files extend). A plain motion command cancels a
@@ -176,6 +178,21 @@ public:
     // The rest of the line from nCol becomes a new line after it.
     bool SplitLineAt(long nCol, long nLine);
     std::vector<std::string> CopyLines(long nLine, long n) const;
+    // Replaces nLength bytes at (nCol, nLine) by text as one undoable change;
+    // the record's positions are posShown before and after (the caret on the
+    // replacement's start). False when the store refused it.
+    bool ReplaceBytes(long nCol, long nLine, long nLength, std::string_view text, const CViewPosition& posShown);
+    // A filter's input: the marked block, or the caret line, picked as
+    // ID_PICK does; false when the pick refused (nothing is to be run).
+    bool PickFilterInput(std::vector<std::string>& lines);
+    // A shell command's output put above the caret line as one undoable
+    // insertion (a mark goes first); the document is marked modified even
+    // when there are no lines.
+    bool InsertCommandOutput(const std::vector<std::string>& lines);
+    // The window's position as a search shows (nCol, nLine): unmoved when the
+    // cell is in sight, else the line a quarter window from the top and the
+    // columns moved just enough; the caret on the cell.
+    CViewPosition PositionShowing(long nCol, long nLine, long nLength) const;
 
     // -- Undo (VuUndo.cpp) --
     CUndoHistory& History() { return m_History; }
@@ -399,6 +416,14 @@ protected:
     void OnSpellCheck();
     // The word at (nCol, nLine) becomes the replacement, as one undoable edit.
     bool ReplaceWord(long nCol, long nLine, const std::string& word, const std::string& replacement);
+
+    // -- Search and replace (VuSearch.cpp) --
+    void OnSearchNext();
+    void OnSearchPrev();
+    void OnReplace();
+    void OnReplaceAll();
+    void OnHankakuKanaSearch();
+    void ShowSearchHit(long nCol, long nLine, long nLength);
 
     // -- Undo (VuUndo.cpp) --
     void OnEditUndo();

@@ -291,6 +291,19 @@ void CVuWnd::PostCommand(unsigned nId)
         ::PostMessageW(hMain, WM_COMMAND, nId, 0);
 }
 
+void CVuWnd::BeginWaitCursor()
+{
+    HCURSOR hWait = ::LoadCursorW(nullptr, IDC_WAIT);
+    if (m_nWaitDepth++ == 0)
+        m_hCursorBeforeWait = ::SetCursor(hWait);
+}
+
+void CVuWnd::EndWaitCursor()
+{
+    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
+        ::SetCursor(m_hCursorBeforeWait);
+}
+
 bool CVuWnd::IsControlCodeMode() { return ViewHost() && ViewHost()->IsControlCodeMode(); }
 
 unsigned CVuWnd::TrackPopupMenu(int x, int y, const std::vector<CMenuEntry>& entries)

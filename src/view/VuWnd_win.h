@@ -60,6 +60,8 @@ public:
     bool PumpMessages(int nMax) override;
     void WaitForMessage(unsigned nMs) override;
     void Sleep(unsigned nMs) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
 
 protected:
     const wchar_t* WindowClassName() override;
@@ -92,4 +94,6 @@ private:
     // window; the object then stays until the view's call returns.
     int m_nDispatchDepth = 0;
     bool m_bDestroyed = false;
+    int m_nWaitDepth = 0;
+    HCURSOR m_hCursorBeforeWait = nullptr;
 };

@@ -87,6 +87,18 @@ TEST_F(SearcherTest, FormsAreReadByCharacters)
     EXPECT_EQ(m_searcher.Pattern(), text);
 }
 
+TEST_F(SearcherTest, OnlySpacesAreTrimmedAroundACommand)
+{
+    // A tab is text to find; a plain search keeps its trailing blanks.
+    ASSERT_TRUE(m_searcher.SetSearch(" \tabc\t ", true));
+    EXPECT_EQ(m_searcher.Pattern(), "\tabc\t ");
+    ASSERT_TRUE(m_searcher.SetSearch("\t/x/", true));
+    EXPECT_FALSE(m_searcher.IsRegEx());
+    ASSERT_TRUE(m_searcher.SetReplace(" /a/\tb/ "));
+    EXPECT_EQ(m_searcher.ReplaceWith(), "\tb");
+    EXPECT_FALSE(m_searcher.SetReplace("\t/a/b/"));
+}
+
 TEST_F(SearcherTest, EmptySearchIsRefused)
 {
     EXPECT_FALSE(m_searcher.SetSearch("", false));
