@@ -51,7 +51,8 @@ bool OpenURL(const std::string& url, const CBrowserSystem& system);
 // The same through the Win32 registry and processes; the DDE attempt goes
 // through the opener set below.
 bool OpenURL(const std::string& url);
-// Plugs in the DDE conversation of the Win32 launch (empty: the browser is
-// always started by its command line). Returns the one it replaces.
+// Replaces the DDE conversation of the Win32 launch (by default one of our DDE
+// client; empty: the browser is always started by its command line). Returns
+// the one it replaces.
 using BrowserDdeExecute = std::function<bool(const std::string& app, const std::string& topic, const std::string& command)>;
 BrowserDdeExecute SetBrowserDdeExecute(BrowserDdeExecute execute);

@@ -1,7 +1,7 @@
 // The browser launch on Win32: the registry read with read access only (the
 // classes root and the local machine hive are not ours to write), processes
-// started by their command line, and the DDE attempt through the opener the
-// program plugs in.
+// started by their command line, and the DDE attempt through a conversation of
+// our DDE client (or whatever a test plugs in instead).
 #include <windows.h>
 
 #include <utility>
@@ -9,13 +9,25 @@
 
 #include "platform/Wide_win.h"
 #include "services/BrowserInfo.h"
+#include "services/DDEClient_win.h"
 #include "services/Process_win.h"
 
 namespace {
 
+// A browser that answers the conversation has opened the URL only when it
+// acknowledged the command; anything else falls back to the command line.
+bool ExecuteByDde(const std::string& app, const std::string& topic, const std::string& command)
+{
+    CDDEClient client(app, topic);
+    if (!client.IsConnected())
+        return false;
+    uint16_t status = 0;
+    return client.Execute(command, &status) && (status & 0x8000);
+}
+
 BrowserDdeExecute& DdeExecute()
 {
-    static BrowserDdeExecute s_execute;
+    static BrowserDdeExecute s_execute = ExecuteByDde;
     return s_execute;
 }
 

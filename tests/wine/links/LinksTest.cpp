@@ -207,13 +207,12 @@ TEST_F(LinksTest, UrlsOpenThroughBothStandinBrowsersFromAKeyAndTheContextMenu)
     ASSERT_EQ(m_ui.m_boxes.size(), 1u);
     EXPECT_EQ(m_ui.m_boxes[0].text, "メールクライアントが設定されていません");
 
-    // The DDE-capable browser, with the DDE conversation plugged in: not
+    // The DDE-capable browser through the program's own DDE client: not
     // running, it is started by its command line; running, it gets the URL by DDE.
     SetClassValue(L"http\\shell\\open\\command", L"\"" + dir + L"\\standin_browser_dde.exe\" %1");
     SetClassValue(L"http\\shell\\open\\ddeexec", L"%1");
     SetClassValue(L"http\\shell\\open\\ddeexec\\Application", L"StandinBrowser");
     SetClassValue(L"http\\shell\\open\\ddeexec\\Topic", L"WWW_OpenURL");
-    BrowserDdeExecute old = SetBrowserDdeExecute(DdemlExecute);
     // A URL with "%20" reaches the browser unchanged.
     EXPECT_TRUE(OpenURL("http://x.jp/first%20x"));
     EXPECT_EQ(BrowserLog(3).back(), Narrow(L"cmd \"" + dir + L"\\standin_browser_dde.exe\" http://x.jp/first%20x"));
@@ -228,7 +227,6 @@ TEST_F(LinksTest, UrlsOpenThroughBothStandinBrowsersFromAKeyAndTheContextMenu)
     EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
-    SetBrowserDdeExecute(old);
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"http\\shell\\open");
 }
 
