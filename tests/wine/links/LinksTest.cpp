@@ -88,14 +88,19 @@ void ChooseMenuItem(HWND hMenuWindow, int nItem)
     ::PostMessageW(hMenuWindow, WM_KEYDOWN, VK_RETURN, 0);
 }
 
+// A client-only instance is told nothing it must answer. A named function:
+// a lambda does not convert to the 32-bit build's stdcall callback.
+HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+{
+    return nullptr;
+}
+
 // A DDE execute as the DDE client will make it: what the browser launch is
 // given in the program once that client is plugged in.
 bool DdemlExecute(const std::string& app, const std::string& topic, const std::string& command)
 {
     DWORD idInst = 0;
-    if (::DdeInitializeW(&idInst, [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-            return nullptr;
-        }, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+    if (::DdeInitializeW(&idInst, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return false;
     HSZ hszApp = ::DdeCreateStringHandleW(idInst, Wide(app).c_str(), CP_WINUNICODE);
     HSZ hszTopic = ::DdeCreateStringHandleW(idInst, Wide(topic).c_str(), CP_WINUNICODE);
