@@ -223,6 +223,13 @@ bool CDestination::ParseList(std::string_view text, bool bExpandAliases)
     CToken tok;
     if (!scan.Next(tok))
         return false;
+    // A body of nothing but comments holds no mailbox: the grammar wants a
+    // word where the end stands. (A body of blanks is an empty body.)
+    if (tok.nType == TokEnd && text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        std::string body(text);
+        TraceLog("Unexpected token <%s> encountered in %s\r\n", tok.strText.c_str(), body.c_str());
+        return false;
+    }
     for (;;) {
         // Empty list elements (",," or a comma at the end) are allowed.
         while (tok.nType == TokComma)

@@ -142,6 +142,20 @@ size_t ScanForFold(std::string_view s, size_t width, bool bAddressField, EScan s
     return bestComma ? bestComma : best;
 }
 
+// The first blank past the width that is no part of an encoded word or a
+// quoted string (folding there unfolds to what the line was); 0 when none.
+size_t FirstBlankAfter(std::string_view s, size_t width, const CFoldState& start)
+{
+    size_t firstText = FirstTextOf(s);
+    size_t found = 0;
+    WalkBoundaries(s, start, [&](size_t i, const CFoldState& st) {
+        if (i > width && i > firstText && i < s.size() && IsBlank(s[i]) && !st.bEncoded && !st.bQuote)
+            found = i;
+        return found == 0;
+    });
+    return found;
+}
+
 // FindFoldPoint for a piece that starts in the given state (a continuation
 // that begins inside a quoted string).
 size_t FoldPointFrom(std::string_view line, size_t width, bool bAddressField, const CFoldState& start)
@@ -166,6 +180,10 @@ size_t FoldPointFrom(std::string_view line, size_t width, bool bAddressField, co
         bCutWhole = !st.bEncoded && !st.bQuote;
         return true;
     });
+    // A hard cut puts a blank into the word when the line is unfolded: while a
+    // blank is left further on, the line stays long up to that blank instead.
+    if (size_t blank = FirstBlankAfter(line, width, start); blank != 0)
+        return blank;
     if (!bCutWhole) {
         size_t later = ScanForFold(line, width, bAddressField, EScan::FirstAfter, start);
         if (later != 0)

@@ -232,6 +232,9 @@ bool CMail::ReadHeader(bool bStrict, bool bExpandAliases)
         mutex.Release();
     }
     src.Reset();
+    // An error ended the read: nothing after it is checked or reported.
+    if (!ok)
+        return false;
     bool found = false;
     std::string version = FindField("MIME-VERSION", found);
     if (found) {
@@ -560,10 +563,11 @@ std::string CMail::SenderNameOf(std::string_view from)
         name = box.substr(1, box.size() - 2);
     } else if (lt != std::string_view::npos) {
         name = box.substr(0, lt);
-    } else if (open != std::string_view::npos) {
-        size_t close = box.find(')', open);
-        name = box.substr(open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1);
+    } else if (size_t close = open == std::string_view::npos ? open : box.find(')', open);
+               close != std::string_view::npos) {
+        name = box.substr(open + 1, close - open - 1);
     } else {
+        // No comment, or one never closed: the mailbox as it stands.
         name = box;
     }
     name = TrimOf(name, "\r\n\t ");

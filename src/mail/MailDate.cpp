@@ -213,7 +213,8 @@ int ParseTimeZone(std::string_view zone, std::string_view fileName, bool bFromTa
 std::time_t ParseDate(std::string_view body, std::string_view fileName)
 {
     CDateFields f;
-    if (!ScanDate(body, f)) {
+    // A year before the common era is no date a mail was written on.
+    if (!ScanDate(body, f) || f.nYear < 0) {
         std::string text(body);
         TraceLog("Date format error in %s\r\n", text.c_str());
         f = CDateFields();

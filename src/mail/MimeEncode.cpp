@@ -83,13 +83,15 @@ int EncodeHeaderText(std::string& dest, size_t capacity, std::string_view text)
     };
     size_t i = 0;
     while (i < text.size()) {
-        if (IsLeadByte(text[i])) {
+        // A lead byte without a trail byte after it is one byte of its own,
+        // copied as it stands: it never takes the blank after it along.
+        if (IsPairAt(text, i)) {
             // A run of double-byte characters and the blanks between them.
             size_t end = i;  // just past its last double-byte character
             size_t j = i;
             while (j < text.size()) {
-                if (IsLeadByte(text[j])) {
-                    j += CharLenAt(text, j);
+                if (IsPairAt(text, j)) {
+                    j += 2;
                     end = j;
                 } else if (text[j] == ' ' || text[j] == '\t') {
                     ++j;

@@ -73,7 +73,6 @@ TEST(Destination, MailboxesAndTheirWrittenForms)
     // Empty bodies and empty list elements.
     EXPECT_TRUE(Parse("").ok);
     EXPECT_TRUE(Parse("").addresses.empty());
-    EXPECT_TRUE(Parse("  (nobody) ").addresses.empty());
     p = Parse("a@b,, c@d,");
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.addresses, V({"a@b", "c@d"}));
@@ -132,6 +131,7 @@ TEST(Destination, RefusedBodies)
         {"<a@b", "'>' missing in <a@b\r\n"},
         {"\"abc", "'\"' missing in \"abc\r\n"},
         {"x@[1.2", "']' missing in x@[1.2\r\n"},
+        {" (only a comment)", "Unexpected token <> encountered in  (only a comment)\r\n"},
     };
     for (const auto& c : cases) {
         ui.Clear();
@@ -143,6 +143,10 @@ TEST(Destination, RefusedBodies)
     EXPECT_FALSE(Parse(std::string(254, 'a') + "@b").ok);
     EXPECT_EQ(ui.m_trace.at(0), "Atom too long\r\n");
     EXPECT_TRUE(Parse(std::string(253, 'a') + "@b").ok);
+    // Blanks alone are an empty body.
+    CParsed p0 = Parse(" \t");
+    EXPECT_TRUE(p0.ok);
+    EXPECT_TRUE(p0.addresses.empty());
     // Anything but a comma after a mailbox ends the list.
     CParsed p = Parse("a@b c@d");
     EXPECT_TRUE(p.ok);

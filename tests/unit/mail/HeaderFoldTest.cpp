@@ -129,3 +129,25 @@ TEST(HeaderFold, FoldPointsDirectly)
     // Without quotes, dots are places to fold.
     EXPECT_EQ(FindFoldPoint(" name=abc.def.ghi", 10, false), 10u);
 }
+
+TEST(HeaderFold, WordsAreNeverCutWhileABlankIsLeft)
+{
+    // What a reader gets back: each CR LF dropped, the continuation's blank kept.
+    auto unfoldAsRead = [](const std::string& folded) {
+        std::string out;
+        for (const std::string& l : Lines(folded))
+            out += l;
+        return out;
+    };
+    std::string word = "=?ISO-2022-JP?B?" + std::string(64, 'A') + "?=";
+    std::string words = " alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu";
+    for (const std::string& line : {"Subject: " + word + words, "Subject: " + word + std::string(30, 'q') + words,
+                                    "Subject: " + std::string(80, 'a') + " b " + std::string(90, 'c') + words}) {
+        std::string folded = Fold(line);
+        EXPECT_EQ(unfoldAsRead(folded), line) << folded;
+    }
+    // Only when no blank is left is a word cut.
+    std::vector<std::string> l = Lines(Fold("Subject: x " + std::string(100, 'z')));
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[1], " " + std::string(75, 'z'));
+}

@@ -53,6 +53,10 @@ TEST(MailDate, YearsMonthsAndTheFallback)
     EXPECT_EQ(Local("garbage"), "2001-01-01 00:00:00");
     ASSERT_EQ(ui.m_trace.size(), 1u);
     EXPECT_EQ(ui.m_trace[0], "Date format error in garbage\r\n");
+    ui.Clear();
+    EXPECT_EQ(Local("Sat, 3 Mar -5 10:00:00 +0900"), "2001-01-01 00:00:00");
+    ASSERT_EQ(ui.m_trace.size(), 1u);
+    EXPECT_EQ(ui.m_trace[0], "Date format error in Sat, 3 Mar -5 10:00:00 +0900\r\n");
 }
 
 TEST(MailDate, LongWordsInAReceivedDateAreRefusedNotCopied)

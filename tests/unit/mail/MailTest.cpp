@@ -105,6 +105,8 @@ TEST(Mail, StatusWordsSenderNamesAndIdentifiers)
     EXPECT_EQ(CMail::SenderNameOf("Team: a@x, b@x;, c@x"), "Team: a@x, b@x;");
     // 表 inside the quotes: its second byte is no backslash.
     EXPECT_EQ(CMail::SenderNameOf("\"\x95\x5C\" <t@x>, u@x"), "\x95\x5C");
+    // A comment never closed is no comment: the whole mailbox, "(" kept.
+    EXPECT_EQ(CMail::SenderNameOf("(unclosed t@x"), "(unclosed t@x");
 
     EXPECT_EQ(CMail::IdentifierOf("  <x@y> <z@w>"), "x@y");
     EXPECT_EQ(CMail::IdentifierOf("x@y"), "");
@@ -184,6 +186,14 @@ TEST(Mail, TheMutexIsLetGoOnEveryExitAndBoxesWaitForThat)
     EXPECT_TRUE(mime.ReadHeader(true, false));
     ASSERT_EQ(ui.m_boxes.size(), 1u);
     EXPECT_EQ(ui.m_boxes[0].text, dir.Path("mime.txt") + ": Unknown MIME-Version <2.0> in " + dir.Path("mime.txt"));
+    ui.Clear();
+    // The version is read, then a line without a field name ends the read:
+    // only that error is told.
+    dir.Write("mimebad.txt", "MIME-Version: 2.0\r\nno field\r\n----\r\n");
+    CMail mimeBad(dir.Path("mimebad.txt"));
+    EXPECT_FALSE(mimeBad.ReadHeader(true, false));
+    ASSERT_EQ(ui.m_boxes.size(), 2u);
+    EXPECT_EQ(ui.m_boxes[1].text, "syntax error in " + dir.Path("mimebad.txt"));
 
     // Another holder could take it at once after each of these.
     EXPECT_TRUE(other.TryAcquire());

@@ -107,6 +107,9 @@ TEST(MimeEncode, HeaderTextEncodesOnlyDoubleByteRuns)
     EXPECT_EQ(EncodeHeaderText(out, 1000, ""), 0);
     EXPECT_EQ(EncodeHeaderText(out, 1000, "plain ascii"), 11);
     EXPECT_EQ(out, "plain ascii");
+    // A lead byte with no trail byte after it is one byte: the blank stays.
+    EXPECT_EQ(EncodeHeaderText(out, 1000, "a\x81 b"), 4);
+    EXPECT_EQ(out, "a\x81 b");
     EXPECT_TRUE(ui.m_boxes.empty());
 
     EXPECT_EQ(EncodeHeaderText(out, 1000, "a\xB1z"), -1);
