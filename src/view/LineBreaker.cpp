@@ -122,13 +122,22 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
     size_t left = std::min(static_cast<size_t>(std::max(nLeft, 0L)), n);
     size_t pos = left;
     std::string token;
+    // Lines are about as long as the column range: one allocation each, and
+    // the list sized once for the lines the text will make.
+    size_t width = static_cast<size_t>(std::max(nRight - static_cast<long>(left), 1L));
+    lines.reserve((n - left) / width + 1);
     for (bool bFirstLine = true;; bFirstLine = false) {
         size_t skipped = pos;
         while (pos < n && text[pos] == ' ')
             ++pos;
         if (!bFirstLine && pos >= n)
             break;
-        std::string line = bFirstLine ? std::string(text.substr(0, left)) : std::string(left, ' ');
+        std::string line;
+        line.reserve(std::min(static_cast<size_t>(std::max(nRight, 0L)) + 2, nMaxLine + 1));
+        if (bFirstLine)
+            line.assign(text.substr(0, left));
+        else
+            line.assign(left, ' ');
         // Blanks between the kept bytes and the first word stay as one, so the
         // two are not glued together.
         bool bGap = bFirstLine && left > 0 && text[left - 1] != ' ' && pos > skipped;
