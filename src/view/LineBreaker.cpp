@@ -46,55 +46,67 @@ CLineBreaker::CLineBreaker(const CFillRules& rules) : m_bSpaceAscii(rules.bSpace
 
 CLineBreaker::CToken CLineBreaker::Cut(std::string_view text, size_t i, std::string& out) const
 {
-    out.clear();
     size_t n = text.size();
     CToken token;
     token.nBegin = i;
     size_t len = FillCharLen(text, i);
+    size_t last = i, lastLen = len;  // the token's last character in text
     if (m_right.Has(text, i, len)) {
-        while (i < n && m_right.Has(text, i, len = FillCharLen(text, i)))
+        while (i < n && m_right.Has(text, i, len = FillCharLen(text, i))) {
+            last = i;
+            lastLen = len;
             i += len;
-        out.assign(text.substr(token.nBegin, i - token.nBegin));
+        }
         token.nEnd = i;
+        token.bytes = text.substr(token.nBegin, i - token.nBegin);
         token.bClosing = true;
+        token.end = EndOf(text, last, lastLen);
         return token;
     }
     while (i < n && m_left.Has(text, i, len = FillCharLen(text, i))) {
-        out.append(text.substr(i, len));
+        last = i;
+        lastLen = len;
         i += len;
     }
     // The character the opening run holds on to may stand after blanks (a
     // bracket at the end of a line); they go, or the line would end in it.
-    if (!out.empty())
+    // Only then are the token's bytes not one piece of the text.
+    size_t runEnd = i;
+    if (runEnd > token.nBegin)
         while (i < n && text[i] == ' ')
             ++i;
+    size_t from = i;
     if (i < n) {
-        size_t from = i;
         if (IsAscii(text[i])) {
             ++i;
             while (i < n && IsAscii(text[i]) && text[i] != ' ' && text[i] != ',')
                 ++i;
+            last = i - 1;
+            lastLen = 1;
         } else {
-            i += FillCharLen(text, i);
+            lastLen = FillCharLen(text, i);
+            last = i;
+            i += lastLen;
         }
-        out.append(text.substr(from, i - from));
     }
     token.nEnd = i;
+    token.end = EndOf(text, last, lastLen);
+    if (from == runEnd) {
+        token.bytes = text.substr(token.nBegin, i - token.nBegin);
+    } else {
+        out.assign(text.substr(token.nBegin, runEnd - token.nBegin));
+        out.append(text.substr(from, i - from));
+        token.bytes = out;
+    }
     return token;
 }
 
-CLineBreaker::EEnd CLineBreaker::EndOf(std::string_view bytes) const
+CLineBreaker::EEnd CLineBreaker::EndOf(std::string_view text, size_t last, size_t len) const
 {
-    // The last character: short tokens, so a walk from the front is cheap and
-    // decides the pairs right.
-    size_t last = 0;
-    for (size_t i = 0; i < bytes.size(); i += FillCharLen(bytes, i))
-        last = i;
-    size_t len = FillCharLen(bytes, last);
-    if (len == 1 && IsLeadByte(bytes[last]))
+    if (len == 1 && IsLeadByte(text[last]))
         return EEnd::LoneLead;
-    bool bSticker = m_sticker.Has(bytes, last, len);
-    if (len == 1 && IsAscii(bytes[last]))
+    bool bSticker = m_sticker.Has(text, last, len);
+    if (len == 1 && IsAscii(text[last]))
         return bSticker ? EEnd::AsciiSticker : EEnd::Ascii;
     return bSticker ? EEnd::WideSticker : EEnd::Wide;
 }
@@ -114,10 +126,9 @@ bool CLineBreaker::NeedsBlank(EEnd prev, std::string_view token, bool bClosing) 
     }
 }
 
-bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine,
-                        std::vector<std::string>& lines) const
+bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, CLineList& lines) const
 {
-    lines.clear();
+    lines.Clear();
     size_t n = text.size();
     size_t left = std::min(static_cast<size_t>(std::max(nLeft, 0L)), n);
     size_t pos = left;
@@ -125,15 +136,16 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
     // Lines are about as long as the column range: one allocation each, and
     // the list sized once for the lines the text will make.
     size_t width = static_cast<size_t>(std::max(nRight - static_cast<long>(left), 1L));
-    lines.reserve((n - left) / width + 1);
+    size_t nLines = (n - left) / width + 1;
+    lines.Reserve(n + nLines * (left + 2), nLines);
+    std::string line;
+    line.reserve(std::min(static_cast<size_t>(std::max(nRight, 0L)) + 2, nMaxLine + 1));
     for (bool bFirstLine = true;; bFirstLine = false) {
         size_t skipped = pos;
         while (pos < n && text[pos] == ' ')
             ++pos;
         if (!bFirstLine && pos >= n)
             break;
-        std::string line;
-        line.reserve(std::min(static_cast<size_t>(std::max(nRight, 0L)) + 2, nMaxLine + 1));
         if (bFirstLine)
             line.assign(text.substr(0, left));
         else
@@ -150,8 +162,8 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
             if (pos >= n)
                 break;
             CToken t = Cut(text, pos, token);
-            bool bBlank = bAtStart ? bGap : NeedsBlank(prev, token, t.bClosing);
-            long end = static_cast<long>(line.size() + (bBlank ? 1 : 0) + token.size());
+            bool bBlank = bAtStart ? bGap : NeedsBlank(prev, t.bytes, t.bClosing);
+            long end = static_cast<long>(line.size() + (bBlank ? 1 : 0) + t.bytes.size());
             bool bFits = end <= nRight;
             if (!bFits && !t.bClosing && !bAtStart) {
                 if (bBlank)
@@ -160,9 +172,9 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
             }
             if (bBlank)
                 line += ' ';
-            line += token;
+            line += t.bytes;
             pos = t.nEnd;
-            prev = EndOf(token);
+            prev = t.end;
             bAtStart = false;
             if (!bFits)
                 break;
@@ -172,10 +184,10 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
         if (!bAtStart && prev == EEnd::LoneLead && pos < n)
             line += ' ';
         if (line.size() > nMaxLine) {
-            lines.clear();
+            lines.Clear();
             return false;
         }
-        lines.push_back(std::move(line));
+        lines.Add(line);
     }
     return true;
 }

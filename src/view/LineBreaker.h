@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/LineList.h"
+
 // The character lists are Shift-JIS; a single-byte character is a member by
 // its byte, a double-byte one by both bytes.
 struct CFillRules {
@@ -27,7 +29,7 @@ public:
     // rest are put up to column nRight. There is always at least the first
     // line. False, and lines left empty, when a line would be longer than
     // nMaxLine bytes.
-    bool Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, std::vector<std::string>& lines) const;
+    bool Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, CLineList& lines) const;
 
 private:
     // A set of characters of one list.
@@ -37,19 +39,23 @@ private:
         void Assign(std::string_view list);
         bool Has(std::string_view text, size_t i, size_t len) const;
     };
+    // How a token ended, for the blank before the next one on the line.
+    enum class EEnd { Ascii, AsciiSticker, Wide, WideSticker, LoneLead };
     struct CToken {
         size_t nBegin = 0;
         size_t nEnd = 0;
         bool bClosing = false;
+        std::string_view bytes;  // what goes on the line
+        EEnd end = EEnd::Ascii;
     };
-    // How the previous token on the line ended, for the blank before the next.
-    enum class EEnd { Ascii, AsciiSticker, Wide, WideSticker, LoneLead };
 
     // Cuts the token at text[i] (not a blank). An opening run takes the next
     // character after any blanks, which are dropped; the token's bytes then
-    // are the run and that character, copied into out.
+    // are the run and that character, copied into out. Otherwise they are a
+    // piece of text.
     CToken Cut(std::string_view text, size_t i, std::string& out) const;
-    EEnd EndOf(std::string_view bytes) const;
+    // How a token ends whose last character is text[last], len bytes.
+    EEnd EndOf(std::string_view text, size_t last, size_t len) const;
     bool NeedsBlank(EEnd prev, std::string_view token, bool bClosing) const;
 
     CCharSet m_right;

@@ -75,6 +75,6 @@ void CUndoLines::InsertLines(CVu& vu) const { vu.InsertLinesAt(m_rcCells.top, m_
 
 void CUndoLines::DeleteLines(CVu& vu) const { vu.DeleteLinesAt(m_rcCells.top, static_cast<long>(m_arrLines.size())); }
 
-void CUndoReplaceLines::Undo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrNew.size()), m_arrOld); }
+void CUndoReplaceLines::Undo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrNew.Count()), m_arrOld); }
 
-void CUndoReplaceLines::Redo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrOld.size()), m_arrNew); }
+void CUndoReplaceLines::Redo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrOld.Count()), m_arrNew); }

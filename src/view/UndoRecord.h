@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fw/DocBase.h"
+#include "text/LineList.h"
 
 class CVu;
 
@@ -126,7 +127,7 @@ public:
 class CUndoReplaceLines : public CUndoRecord {
 public:
     CUndoReplaceLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after,
-                      std::vector<std::string> oldLines, std::vector<std::string> newLines)
+                      CLineList oldLines, CLineList newLines)
         : CUndoRecord(rc, before, after), m_arrOld(std::move(oldLines)), m_arrNew(std::move(newLines))
     {
     }
@@ -134,6 +135,6 @@ public:
     void Redo(CVu& vu) override;
 
 private:
-    std::vector<std::string> m_arrOld;
-    std::vector<std::string> m_arrNew;
+    CLineList m_arrOld;
+    CLineList m_arrNew;
 };

@@ -50,19 +50,20 @@ void CVu::OnFormatParagraph()
     if (nOld <= 0)
         return;  // nothing of the block is text
 
-    std::vector<std::string> oldLines = CopyLines(nFirst, nOld);
+    CLineList oldLines = CopyLineList(nFirst, nOld);
     std::string joined;
     size_t total = 0;
-    for (const std::string& s : oldLines)
-        total += s.size() + 1;
+    for (size_t i = 0; i < oldLines.Count(); ++i)
+        total += oldLines[i].size() + 1;
     joined.reserve(std::max(total, static_cast<size_t>(c1) + 1));
-    for (const std::string& s : oldLines) {
+    for (size_t i = 0; i < oldLines.Count(); ++i) {
+        std::string_view s = oldLines[i];
         joined += s;
-        if (&s == &oldLines.front() && static_cast<long>(s.size()) < c1)
+        if (i == 0 && static_cast<long>(s.size()) < c1)
             joined.append(static_cast<size_t>(c1) - s.size(), ' ');
         joined += ' ';
     }
-    std::vector<std::string> newLines;
+    CLineList newLines;
     if (!CLineBreaker(RulesFromSettings()).Fill(joined, c1, c2, MaxLineLength, newLines)) {
         ErrorBox("buffer overflow");
         return;
@@ -76,7 +77,7 @@ void CVu::OnFormatParagraph()
     RepaintAll();
     m_pCaret->MoveHorz(0, true);
     UpdateHilight();
-    long nNew = static_cast<long>(newLines.size());
+    long nNew = static_cast<long>(newLines.Count());
     AddUndo([&] {
         return std::make_unique<CUndoReplaceLines>(CCellRect{0, nFirst, 0, nFirst + std::max(nOld, nNew)}, before,
                                                    GetPosition(), std::move(oldLines), std::move(newLines));

@@ -105,14 +105,20 @@ std::vector<const char*> Pointers(const std::vector<std::string>& lines)
 
 bool CVu::InsertLinesAt(long nLine, const std::vector<std::string>& lines)
 {
+    return InsertLinePointers(nLine, Pointers(lines));
+}
+
+bool CVu::InsertLinesAt(long nLine, const CLineList& lines) { return InsertLinePointers(nLine, lines.Pointers()); }
+
+bool CVu::InsertLinePointers(long nLine, const std::vector<const char*>& pp)
+{
     CLineStore& store = GetShownDoc()->m_Lines;
     // Lines go before an existing line or right after the last.
     if (nLine > store.GetLineCount() && !store.GetLine(static_cast<int>(nLine - 1)))
         return false;
-    std::vector<const char*> pp = Pointers(lines);
     if (!store.InsertLines(static_cast<int>(nLine), pp.data(), static_cast<int>(pp.size())))
         return false;
-    TagsInserted(nLine, static_cast<long>(lines.size()));
+    TagsInserted(nLine, static_cast<long>(pp.size()));
     LinesChanged(nLine);
     return true;
 }
@@ -126,7 +132,7 @@ bool CVu::DeleteLinesAt(long nLine, long n)
     return true;
 }
 
-bool CVu::ReplaceLinesAt(long nLine, long nOld, const std::vector<std::string>& lines)
+bool CVu::ReplaceLinesAt(long nLine, long nOld, const CLineList& lines)
 {
     CLineStore& store = GetShownDoc()->m_Lines;
     if (nLine < 0 || nOld < 0 || nLine + nOld > store.GetLineCount()) {
@@ -134,11 +140,11 @@ bool CVu::ReplaceLinesAt(long nLine, long nOld, const std::vector<std::string>& 
         return false;
     }
     // The new lines go in first, so a refusal leaves the old ones in place.
-    std::vector<const char*> pp = Pointers(lines);
+    std::vector<const char*> pp = lines.Pointers();
     if (!store.InsertLines(static_cast<int>(nLine + nOld), pp.data(), static_cast<int>(pp.size())))
         return false;
     store.DeleteLines(static_cast<int>(nLine), static_cast<int>(nOld), true);
-    long nNew = static_cast<long>(lines.size());
+    long nNew = static_cast<long>(lines.Count());
     if (nNew > nOld)
         TagsInserted(nLine + nOld, nNew - nOld);
     else if (nNew < nOld)
@@ -155,6 +161,18 @@ bool CVu::SplitLineAt(long nCol, long nLine)
     TagsInserted(nLine + 1, 1);
     LinesChanged(nLine);
     return true;
+}
+
+CLineList CVu::CopyLineList(long nLine, long n) const
+{
+    CLineList lines;
+    size_t nBytes = 0;
+    for (long i = 0; i < n; ++i)
+        nBytes += PeekLine(nLine + i).size() + 1;
+    lines.Reserve(nBytes, static_cast<size_t>(std::max(n, 0L)));
+    for (long i = 0; i < n; ++i)
+        lines.Add(PeekLine(nLine + i));
+    return lines;
 }
 
 std::vector<std::string> CVu::CopyLines(long nLine, long n) const

@@ -23,8 +23,9 @@ CFillRules DefaultRules(bool bSpaceAscii = false)
 // The lines of UTF-8 text filled between the columns, back in UTF-8.
 Lines Fill(const char* utf8, long nLeft, long nRight, bool bSpaceAscii = false)
 {
-    Lines lines;
-    EXPECT_TRUE(CLineBreaker(DefaultRules(bSpaceAscii)).Fill(Sjis(utf8), nLeft, nRight, MaxLineLength, lines));
+    CLineList list;
+    EXPECT_TRUE(CLineBreaker(DefaultRules(bSpaceAscii)).Fill(Sjis(utf8), nLeft, nRight, MaxLineLength, list));
+    Lines lines = list.ToStrings();
     for (std::string& s : lines)
         s = SjisToUtf8(s);
     return lines;
@@ -64,13 +65,13 @@ TEST(LineBreaker, LoneLeadBytesAndOverlongLines)
 {
     // A lead byte with no trail byte keeps a blank after it, so it never pairs
     // with the next character.
-    Lines lines;
+    CLineList lines;
     CLineBreaker breaker(DefaultRules());
     ASSERT_TRUE(breaker.Fill("x\x88 \x88\x9f ", 0, 72, MaxLineLength, lines));
-    EXPECT_EQ(lines, (Lines{"x\x88 \x88\x9f"}));
+    EXPECT_EQ(lines.ToStrings(), (Lines{"x\x88 \x88\x9f"}));
     // A line that would pass the limit refuses the whole fill.
     EXPECT_FALSE(breaker.Fill("abcd" + std::string(100, 'w'), 4, 40, 100, lines));
-    EXPECT_TRUE(lines.empty());
+    EXPECT_TRUE(lines.Empty());
 }
 
 namespace {
