@@ -2,6 +2,7 @@
 // address-book editor, in-process: the stand-ins are real programs reached by
 // DDE and started from the registry, as the real ones would be.
 #include "ShellTestSupport.h"
+#include "ViewShot.h"
 
 #include <filesystem>
 #include <fstream>
@@ -151,6 +152,9 @@ TEST_F(MailLinkTest, ReadingMovesThroughTheFolderInOneWindowRepliesForwardsAndRe
     EXPECT_EQ(Titles(), std::vector<std::string>{"0003.txt"});
     Main()->RunCommand(ID_MAIL_PREV);
     EXPECT_EQ(Titles(), std::vector<std::string>{"0002.txt"});
+    Pump();
+    Pump();  // the toolbar paints what the idle work set
+    CViewShot(Main()->GetHwnd()).Save("mail-read-after-prev");
     Main()->RunCommand(ID_MAIL_FORWARD);
     Main()->RunCommand(ID_MAIL_NEXT_UNREAD);
     EXPECT_EQ(Log(8), (std::vector<std::string>{"start " + Narrow(m_strClient),
