@@ -8,6 +8,7 @@
 #include "settings/AppSettings.h"
 #include "app/ChildFrame_win.h"
 #include "app/CommandLine.h"
+#include "app/MailCommands_win.h"
 #include "app/MainFrame_win.h"
 #include "app/Resource.h"
 #include "app/StartupPaths.h"
@@ -30,7 +31,6 @@
 #include "text/LineStore.h"
 #include "search/RegEx.h"
 #include "spell/SpellChecker_win.h"
-#include "view/BrowserAddressOpener_win.h"
 #include "view/Vu.h"
 #include "view/VuWnd_win.h"
 
@@ -67,7 +67,7 @@ CEditorApp::CEditorApp() : CAppBase("Brellix")
 {
     AllocateLineBuffers();
     SetViewHost(this);
-    SetAddressOpener(&BrowserAddressOpener());
+    SetAddressOpener(&EditorAddressOpener());
     InstallSpellChecker();
 }
 
@@ -229,6 +229,7 @@ int CEditorApp::ExitInstance()
 {
     RemoveKeypadHook();
     m_pKeyServer.reset();
+    CloseMailClientLink();
     // Settings are written only by a run that read them all: a start-up that
     // ended early must not put defaults over the user's settings.
     if (m_bSettingsLoaded)
@@ -543,7 +544,7 @@ bool CEditorApp::OnCommand(unsigned nId, CCmdUi* pUi)
             OnHelp();
         return true;
     default:
-        if (OnSettingsCommand(nId, pUi))
+        if (OnSettingsCommand(nId, pUi) || OnMailCommand(nId, pUi))
             return true;
         return CAppBase::OnCommand(nId, pUi);
     }

@@ -3,6 +3,7 @@
 
 #include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
+#include "app/MailCommands_win.h"
 #include "command/ComWin.h"
 #include "app/Resource.h"
 #include "fw/DocBase.h"
@@ -200,8 +201,9 @@ void CMainFrame::OnClose()
     CEditorApp* pApp = EditorApp();
     CAppSettings& s = AppSettings();
     if (s.m_nMailMode == 2) {
-        // The composer asks, for every changed mail, whether to send it; that
-        // comes with the mail documents.
+        // The composer asks, for every changed mail, whether to send it.
+        if (!SendPendingMails())
+            return;
     } else {
         pApp->SaveViewList();
     }

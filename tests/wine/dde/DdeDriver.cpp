@@ -154,6 +154,7 @@ bool CaseDdeEditor();
 bool CaseHelpLib();
 bool CasePackageRuns();
 bool CaseDdeFuzz();
+bool CaseMailCompose();
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -169,6 +170,7 @@ int wmain(int argc, wchar_t** argv)
         {"helplib", CaseHelpLib},
         {"package_runs", CasePackageRuns},
         {"dde_fuzz", CaseDdeFuzz},
+        {"mail_compose", CaseMailCompose},
     };
     std::string name = Utf8(argv[1]);
     auto it = cases.find(name);

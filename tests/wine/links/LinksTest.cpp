@@ -209,8 +209,10 @@ TEST_F(LinksTest, UrlsOpenThroughBothStandinBrowsersFromAKeyAndTheContextMenu)
         ChooseMenuItem(hMenu, 7);  // "アドレスを登録"
     });
     EXPECT_EQ(nItems, 12);
+    // The address goes to the mail client link; no mail client is installed here.
     ASSERT_EQ(m_ui.m_boxes.size(), 1u);
-    EXPECT_EQ(m_ui.m_boxes[0].text, "メールクライアントが設定されていません");
+    EXPECT_EQ(m_ui.m_boxes[0].text,
+              "Mavlen (Version 321.2b2 以降) がインストールされていないか、一度も実行されていません");
 
     // The DDE-capable browser through the program's own DDE client: not
     // running, it is started by its command line; running, it gets the URL by DDE.
