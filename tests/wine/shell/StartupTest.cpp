@@ -120,7 +120,8 @@ TEST_F(ShellTest, MailWindowHeaderPaneOpensClosesAndSwitches)
     auto* pDoc = dynamic_cast<CDoc*>(pFrame->GetDocument());
     ASSERT_NE(pDoc, nullptr);
     ASSERT_NE(pDoc->GetHeaderDoc(), nullptr);
-    EXPECT_EQ(pDoc->GetHeaderDoc()->GetLineCount(), 2);
+    // (The open pane has been painted: the view may have added empty lines.)
+    EXPECT_EQ(pDoc->GetHeaderDoc()->GetTextLineCount(), 2);
     auto* pHeader = dynamic_cast<CVuWnd*>(pFrame->GetHeaderView());
     ASSERT_NE(pHeader, nullptr);
     EXPECT_EQ(pHeader->Vu().GetShownDoc(), pDoc->GetHeaderDoc());
