@@ -10,6 +10,7 @@
 #include "text/Doc.h"
 #include "text/DocHeader.h"
 #include "text/LineStore.h"
+#include "view/Vu.h"
 
 namespace {
 
@@ -254,6 +255,12 @@ void CHeaderEditBar::Store()
     edits.strSubject = FieldBodyOf(GetFieldText(IDC_HEADER_SUBJECT));
     edits.strTo = FieldBodyOf(GetFieldText(IDC_HEADER_TO));
     edits.strCc = FieldBodyOf(GetFieldText(IDC_HEADER_CC));
-    if (StoreHeaderEdits(*pDoc, edits))
-        m_bChanged = false;
+    if (!StoreHeaderEdits(*pDoc, edits))
+        return;
+    m_bChanged = false;
+    // The header pane's undo records describe lines that were just replaced:
+    // undoing one now would garble the header.
+    for (CViewBase* pView : pDoc->GetViews())
+        if (auto* pVu = dynamic_cast<CVu*>(pView); pVu && pVu->IsHeaderView())
+            pVu->History().Clear();
 }

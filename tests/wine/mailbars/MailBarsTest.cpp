@@ -14,6 +14,7 @@
 #include "text/Doc.h"
 #include "text/DocHeader.h"
 #include "text/Unicode.h"
+#include "view/Caret.h"
 #include "view/Vu.h"
 #include "view/VuWnd_win.h"
 
@@ -144,6 +145,14 @@ TEST_F(MailBarsTest, ComposerBarShowsTakesKeysAndStoresTheHeaderOnSave)
     EXPECT_TRUE(pDoc->IsModified());
     Picture("mailbars-compose-edited");
 
+    // A change typed into the header pane is kept by the save, but can no
+    // longer be undone there once the header has been rewritten.
+    CVu& headerVu = dynamic_cast<CVuWnd*>(pFrame->GetHeaderView())->Vu();
+    headerVu.Caret().SetCell(0, 0);
+    headerVu.TypeChar('x');
+    Drain();
+    EXPECT_TRUE(headerVu.History().CanUndo());
+
     // The save: the fields read again and written back, Subject added after
     // the others, every field folded at 76 columns, then the separator.
     ASSERT_TRUE(Main()->RunCommand(ID_FILE_SAVE));
@@ -152,7 +161,7 @@ TEST_F(MailBarsTest, ComposerBarShowsTakesKeysAndStoresTheHeaderOnSave)
     EXPECT_FALSE(pBar->IsChanged());
     std::vector<std::string> lines = LinesOf(m_dir.Read("m.txt"));
     ASSERT_EQ(lines.size(), 8u) << m_dir.Read("m.txt");
-    EXPECT_EQ(lines[0], "From: Taro <taro@example.jp>");
+    EXPECT_EQ(lines[0], "xFrom: Taro <taro@example.jp>");
     EXPECT_EQ(lines[1], "To: hanako.yamada@example.jp, jiro.suzuki@example.jp,");
     EXPECT_EQ(lines[2], " saburo.tanaka@example.jp");
     EXPECT_EQ(lines[3], "Cc: shiro@example.jp, Hello world");
@@ -166,6 +175,7 @@ TEST_F(MailBarsTest, ComposerBarShowsTakesKeysAndStoresTheHeaderOnSave)
     EXPECT_EQ(pDoc->GetHeaderDoc()->GetLineCount(), 6);
     EXPECT_EQ(std::string(pDoc->GetHeaderDoc()->m_Lines.GetLines()[5]), "Subject: Hello world");
     EXPECT_EQ(Text(IDC_HEADER_SUBJECT), "Hello world");
+    EXPECT_FALSE(headerVu.History().CanUndo());
     EXPECT_EQ(CloseAndRun(), 0);
 }
 
