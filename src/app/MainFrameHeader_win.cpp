@@ -47,3 +47,22 @@ bool CMainFrame::IsHeaderBarMessage(const MSG& msg) const
     return m_pHeaderBar && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
            m_pHeaderBar->IsBarControl(msg.hwnd);
 }
+
+bool CMainFrame::SendEditCommandToHeaderBar(unsigned nId)
+{
+    // Menus and toolbar buttons leave the focus where it is: in a header
+    // field, cut, copy, paste and undo mean that field, not the mail's body.
+    HWND hFocus = ::GetFocus();
+    if (!m_pHeaderBar || !m_pHeaderBar->IsBarControl(hFocus))
+        return false;
+    UINT nMsg = 0;
+    switch (nId) {
+    case ID_EDIT_CUT: nMsg = WM_CUT; break;
+    case ID_EDIT_COPY: nMsg = WM_COPY; break;
+    case ID_EDIT_PASTE: nMsg = WM_PASTE; break;
+    case ID_EDIT_UNDO: nMsg = WM_UNDO; break;
+    default: return false;
+    }
+    ::SendMessageW(hFocus, nMsg, 0, 0);
+    return true;
+}

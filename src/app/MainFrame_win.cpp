@@ -235,6 +235,9 @@ LRESULT CMainFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_altKeyMenu.TakeKeyMenuRequest())
         return 0;
+    if (nMsg == WM_COMMAND && (lParam == 0 || HIWORD(wParam) == BN_CLICKED) &&
+        SendEditCommandToHeaderBar(LOWORD(wParam)))
+        return 0;
     LRESULT lResult = 0;
     if (m_systemConversation.OnMessage(m_hWnd, nMsg, wParam, lParam, lResult))
         return lResult;

@@ -74,6 +74,9 @@ private:
     bool CreateHeaderBar();
     // A message for one of the header bar's fields: it reaches the field as typed.
     bool IsHeaderBarMessage(const MSG& msg) const;
+    // Cut, copy, paste or undo from a menu or button while a header field has
+    // the focus: done in the field (true).
+    bool SendEditCommandToHeaderBar(unsigned nId);
 
     CToolBar m_toolBar;
     CMyStatusBar m_statusBar;

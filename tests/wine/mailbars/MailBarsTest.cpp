@@ -139,6 +139,14 @@ TEST_F(MailBarsTest, ComposerBarShowsTakesKeysAndStoresTheHeaderOnSave)
         ::SetWindowTextW(Field(IDC_HEADER_SUBJECT), L"Hello world");
         ::SetWindowTextW(Field(IDC_HEADER_CC), L"shiro@example.jp, Hello world");
     }
+    // Cut and paste from the menu or toolbar work in the focused field too.
+    ::SetFocus(Field(IDC_HEADER_SUBJECT));
+    ::SendMessageW(Field(IDC_HEADER_SUBJECT), EM_SETSEL, 0, -1);
+    ::SendMessageW(Main()->GetHwnd(), WM_COMMAND, ID_EDIT_CUT, 0);
+    EXPECT_EQ(Text(IDC_HEADER_SUBJECT), "");
+    ::SendMessageW(Main()->GetHwnd(), WM_COMMAND, ID_EDIT_PASTE, 0);
+    EXPECT_EQ(Text(IDC_HEADER_SUBJECT), "Hello world");
+    Drain();
     EXPECT_EQ(std::string(pDoc->m_Lines.GetLines()[0]), body);
     // Edited fields make the mail modified, so it can be saved and is asked about.
     EXPECT_TRUE(pBar->IsChanged());
