@@ -3,10 +3,12 @@
 
 #include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
+#include "app/MainFrame_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"
 #include "keys/CommandIds.h"
 #include "keys/FrameAccelerator.h"
+#include "text/Doc.h"
 #include "view/VuHeader.h"
 #include "view/VuWnd_win.h"
 
@@ -62,6 +64,26 @@ void CChildFrame::ActivateFrame(int nCmdShow)
             nCmdShow = SW_SHOWMAXIMIZED;
     }
     CMDIChildWnd::ActivateFrame(nCmdShow);
+    ShowHeaderInBar();
+}
+
+void CChildFrame::ShowHeaderInBar()
+{
+    // Before its first showing the document may not be loaded yet.
+    CMainFrame* pMain = Main();
+    if (!IsSplit() || !m_bShown || !pMain || pMain->MDIGetActive() != this)
+        return;
+    pMain->ShowHeaderOf(dynamic_cast<CDoc*>(GetDocument()));
+}
+
+CMainFrame* CChildFrame::Main() const { return dynamic_cast<CMainFrame*>(GetMainFrame()); }
+
+LRESULT CChildFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CMDIChildWnd::WindowProc(nMsg, wParam, lParam);
+    if (nMsg == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == m_hWnd)
+        ShowHeaderInBar();
+    return result;
 }
 
 HACCEL CChildFrame::GetDefaultAccelerator()
@@ -74,20 +96,32 @@ HACCEL CChildFrame::GetDefaultAccelerator()
 void CChildFrame::ToggleHeaderPane()
 {
     GetMainFrame()->RunCommand(ID_VIEW_HEADER_BAR);
-    m_bHeaderPaneOpen = !m_bHeaderPaneOpen;
-    CView* pHeader = GetHeaderView();
-    if (!m_bHeaderPaneOpen) {
-        m_splitter.SetRowInfo(0, 0, 0);
-        m_splitter.RecalcLayout();
-        SetActiveView(m_pBodyView);
+    if (m_bHeaderPaneOpen)
+        CloseHeaderPane();
+    else
+        OpenHeaderPane();
+}
+
+void CChildFrame::OpenHeaderPane()
+{
+    if (!IsSplit() || m_bHeaderPaneOpen)
         return;
-    }
+    m_bHeaderPaneOpen = true;
+    CView* pHeader = GetHeaderView();
     int nIdeal = 0, nMin = 0;
     if (!pHeader->GetPaneHeights(nIdeal, nMin))
         nIdeal = nMin = 0;
     m_splitter.SetRowInfo(0, nIdeal, nMin);
     m_splitter.RecalcLayout();
     SetActiveView(pHeader);
+}
+
+void CChildFrame::CloseHeaderPane()
+{
+    m_bHeaderPaneOpen = false;
+    m_splitter.SetRowInfo(0, 0, 0);
+    m_splitter.RecalcLayout();
+    SetActiveView(m_pBodyView);
 }
 
 void CChildFrame::SwitchPane()

@@ -6,6 +6,8 @@
 #include "fw/MdiChildWnd_win.h"
 #include "fw/SplitterWnd_win.h"
 
+class CMainFrame;
+
 class CChildFrame : public CMDIChildWnd {
 public:
     void ActivateFrame(int nCmdShow = -1) override;
@@ -20,6 +22,9 @@ public:
     // Moves the focus between the header pane and the body (asked by the view);
     // only while the header pane is open.
     void SwitchPane();
+    // Opens the header pane at the header's height (a new mail window while
+    // the header bar is shown already); the header bar stays as it is.
+    void OpenHeaderPane();
     // The view of the body (the template's view), and the header pane's view.
     CView* GetBodyView() const;
     CView* GetHeaderView() const { return IsSplit() ? m_splitter.GetPane(0) : nullptr; }
@@ -28,9 +33,14 @@ protected:
     bool OnCreateClient() override;
     // The view of the header pane.
     virtual CView* CreateHeaderView();
+    // Becoming the active document window: the header bar shows this mail.
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ToggleHeaderPane();
+    void CloseHeaderPane();
+    void ShowHeaderInBar();
+    CMainFrame* Main() const;
 
     CSplitterWnd m_splitter;
     bool m_bHeaderPaneOpen = false;

@@ -265,9 +265,9 @@ CDocBase* CEditorApp::OpenDocumentFile(const std::string& strPath)
         }
         ::CloseHandle(hFile);
     }
-    // In the mail modes a hidden header bar is first shown through the header
-    // pane command (the header bar comes with the mail documents).
-    return CAppBase::OpenDocumentFile(path);
+    CDocBase* pDoc = CAppBase::OpenDocumentFile(path);
+    OpenHeaderPaneOf(pDoc);
+    return pDoc;
 }
 
 bool CEditorApp::OnDDECommand(const std::string& strCommand)
@@ -281,6 +281,22 @@ bool CEditorApp::OnDDECommand(const std::string& strCommand)
         if (!file.empty() && file != "\"\"")
             OpenDocumentFile(file);
     return true;
+}
+
+void CEditorApp::OpenHeaderPaneOf(CDocBase* pOpened)
+{
+    // A new mail window opens with its header pane as high as its header
+    // wants; the header pane command shows a hidden header bar with it.
+    CMainFrame* pMain = GetMainFrame();
+    if (!pOpened || !pMain || !pMain->GetHeaderBar())
+        return;
+    auto* pFrame = dynamic_cast<CChildFrame*>(pMain->MDIGetActive());
+    if (!pFrame || pFrame->GetDocument() != pOpened || pFrame->IsHeaderPaneOpen())
+        return;
+    if (!pMain->IsHeaderBarVisible())
+        pMain->RunCommand(ID_HEADER_PANE);
+    else
+        pFrame->OpenHeaderPane();
 }
 
 void CEditorApp::ReopenViewList()

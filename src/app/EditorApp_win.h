@@ -113,6 +113,9 @@ private:
     bool RegisterTemplate();
     bool CreateMainFrame();
     void ReopenViewList();
+    // Mail modes: a newly opened mail window opens its header pane (and shows
+    // the header bar while it is hidden).
+    void OpenHeaderPaneOf(CDocBase* pOpened);
     void ReopenView(const CViewListEntry& entry);
     void OnFileOpen();
     void OnCloseAllWindows();

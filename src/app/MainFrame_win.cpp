@@ -93,8 +93,8 @@ bool CMainFrame::OnCreate()
     if (!m_attachBar.Create(m_hWnd, ID_VIEW_ATTACH_BAR))
         return false;
     AddControlBar(&m_attachBar);
-    // Mail modes: the header bar (edit bar in the composer, view bar in the
-    // reader, both hidden at first) joins here; it comes with the mail documents.
+    if (!CreateHeaderBar())
+        return false;
     SetStatusBar(&m_statusBar);
     m_statusBar.ApplyFont(EditorApp()->GetViewFont().Get());
     m_statusBar.SetPaneText(CMyStatusBar::kPaneMessage, IdleMessage());
@@ -113,6 +113,8 @@ bool CMainFrame::OnCreate()
 void CMainFrame::OnFontChanged()
 {
     m_statusBar.ApplyFont(EditorApp()->GetViewFont().Get());
+    if (m_pHeaderBar)
+        m_pHeaderBar->ApplyFont(EditorApp()->GetViewFont().Get());
     RecalcLayout();
 }
 
@@ -146,9 +148,10 @@ bool CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == kCaretBlinkTimer && !AppSettings().m_bCursorBlink)
         return true;
-    // In the mail modes, keys for the header bar's edit fields reach them as
-    // typed; that comes with the header bar. Keys typed into the command window
-    // were translated by the status bar already.
+    // Keys typed into the command window were translated by the status bar
+    // already.
+    if (IsHeaderBarMessage(*pMsg))
+        return false;
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
@@ -233,6 +236,9 @@ void CMainFrame::PostNcDestroy()
 LRESULT CMainFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_altKeyMenu.TakeKeyMenuRequest())
+        return 0;
+    if (nMsg == WM_COMMAND && (lParam == 0 || HIWORD(wParam) == BN_CLICKED) &&
+        SendEditCommandToHeaderBar(LOWORD(wParam)))
         return 0;
     LRESULT lResult = 0;
     if (m_systemConversation.OnMessage(m_hWnd, nMsg, wParam, lParam, lResult))

@@ -2,10 +2,12 @@
 // (in the mail modes) the header bar; what happens when it closes; dropped
 // files; the filtering of messages before they are dispatched.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AttachBar_win.h"
+#include "app/HeaderBar_win.h"
 #include "app/MyStatusBar_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/ToolBar_win.h"
@@ -44,6 +46,15 @@ public:
                                   bTranslated);
     }
 
+    // ---- Mail header bar (MainFrameHeader_win.cpp); none in the plain mode ----
+    // The mail window showing pDoc became active: the bar shows its header.
+    void ShowHeaderOf(CDoc* pDoc);
+    // The bar writes its edit fields into its document (before it is saved).
+    void StoreHeader();
+    CHeaderBar* GetHeaderBar() const { return m_pHeaderBar.get(); }
+    // Shown, even while the main window itself is not yet.
+    bool IsHeaderBarVisible() const;
+
 protected:
     bool OnCreate() override;
     void OnClose() override;
@@ -59,6 +70,13 @@ private:
     // The composer's menu for dropped files: attach them (32840) or open them (32841).
     void ShowDropMenu();
     bool OnDropCommand(unsigned nId, CCmdUi* pUi);
+    // The composer's edit bar or the reader's view bar, hidden, font applied.
+    bool CreateHeaderBar();
+    // A message for one of the header bar's fields: it reaches the field as typed.
+    bool IsHeaderBarMessage(const MSG& msg) const;
+    // Cut, copy, paste or undo from a menu or button while a header field has
+    // the focus: done in the field (true).
+    bool SendEditCommandToHeaderBar(unsigned nId);
 
     CToolBar m_toolBar;
     CMyStatusBar m_statusBar;
@@ -66,4 +84,5 @@ private:
     CAttachBar m_attachBar;
     std::vector<std::string> m_droppedFiles;  // kept for the drop menu's choice
     CSystemConversation m_systemConversation;  // the shell's "[open(...)]"
+    std::unique_ptr<CHeaderBar> m_pHeaderBar;
 };

@@ -241,7 +241,8 @@ TEST_F(ShellTest, SplitterBarDraggedBelowTheLeastHeightClosesTheUpperPane)
     ASSERT_TRUE(Start("-MAILEDIT \"" + File("m.txt") + "\""));
     auto* pFrame = dynamic_cast<CChildFrame*>(Main()->MDIGetActive());
     ASSERT_TRUE(pFrame && pFrame->IsSplit());
-    ASSERT_TRUE(Main()->RunCommand(ID_HEADER_PANE));
+    // The mail opens with its header pane open.
+    ASSERT_TRUE(pFrame->IsHeaderPaneOpen());
     HWND hSplitter = ::GetParent(pFrame->GetHeaderView()->GetHwnd());
     int ideal = 0, least = 0;
     pFrame->GetHeaderView()->GetPaneHeights(ideal, least);
