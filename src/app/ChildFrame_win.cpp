@@ -116,6 +116,8 @@ void CChildFrame::OpenHeaderPane()
     SetActiveView(pHeader);
 }
 
+void CChildFrame::ActivateBodyPane() { SetActiveView(m_pBodyView); }
+
 void CChildFrame::CloseHeaderPane()
 {
     m_bHeaderPaneOpen = false;

@@ -25,6 +25,8 @@ public:
     // Opens the header pane at the header's height (a new mail window while
     // the header bar is shown already); the header bar stays as it is.
     void OpenHeaderPane();
+    // The body pane becomes the active view (a window just opened is for its text).
+    void ActivateBodyPane();
     // The view of the body (the template's view), and the header pane's view.
     CView* GetBodyView() const;
     CView* GetHeaderView() const { return IsSplit() ? m_splitter.GetPane(0) : nullptr; }

@@ -286,7 +286,9 @@ bool CEditorApp::OnDDECommand(const std::string& strCommand)
 void CEditorApp::OpenHeaderPaneOf(CDocBase* pOpened)
 {
     // A new mail window opens with its header pane as high as its header
-    // wants; the header pane command shows a hidden header bar with it.
+    // wants; the header pane command shows a hidden header bar with it. The
+    // caret stays in the body: the user opened the mail to read or write it
+    // (the command itself, given by the user, goes to the header).
     CMainFrame* pMain = GetMainFrame();
     if (!pOpened || !pMain || !pMain->GetHeaderBar())
         return;
@@ -297,6 +299,7 @@ void CEditorApp::OpenHeaderPaneOf(CDocBase* pOpened)
         pMain->RunCommand(ID_HEADER_PANE);
     else
         pFrame->OpenHeaderPane();
+    pFrame->ActivateBodyPane();
 }
 
 void CEditorApp::ReopenViewList()

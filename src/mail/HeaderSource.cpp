@@ -37,12 +37,23 @@ void CHeaderSource::SetDocument(const CLineStore* pLines, bool bStrict, std::str
     m_pLines = pLines;
     m_bStrict = bStrict;
     m_strFileName.assign(name);
+    // Empty lines after the last field are no part of the header: a view
+    // pads its document with them, and saving drops them. Read as lines they
+    // would be taken for a field name that is missing.
+    m_nDocLines = pLines ? pLines->GetLineCount() : 0;
+    while (m_nDocLines > 0) {
+        const char* last = pLines->GetLines()[m_nDocLines - 1];
+        if (last && *last)
+            break;
+        --m_nDocLines;
+    }
 }
 
 void CHeaderSource::Reset()
 {
     m_pStream = nullptr;
     m_pLines = nullptr;
+    m_nDocLines = 0;
     m_nLine = 0;
     m_nColumn = 0;
     m_nUnget = 0;
@@ -57,8 +68,10 @@ int CHeaderSource::ReadRaw()
         return m_pStream->GetByte();
     if (!m_pLines)
         return -1;
-    while (m_nLine < m_pLines->GetLineCount()) {
+    while (m_nLine < m_nDocLines) {
         const char* line = m_pLines->GetLines()[m_nLine];
+        if (!line)
+            line = "";
         if (m_nColumn == 0)
             m_nLineLength = std::strlen(line);
         // The line's bytes, then CR and LF.

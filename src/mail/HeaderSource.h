@@ -73,6 +73,7 @@ private:
 
     CFileStream* m_pStream = nullptr;
     const CLineStore* m_pLines = nullptr;
+    int m_nDocLines = 0;  // the document's lines up to its last non-empty one
     int m_nLine = 0;         // document: the line being read
     size_t m_nColumn = 0;    // document: read position in it (past its end: the CR LF)
     size_t m_nLineLength = 0;

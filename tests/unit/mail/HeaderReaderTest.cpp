@@ -149,6 +149,19 @@ TEST(HeaderReader, DocumentsEndTheirHeaderAtTheLastLine)
     CLineStore empty;
     src.SetDocument(&empty, true, "doc");
     EXPECT_EQ(ReadAll(src).front().result, kHeaderEnd);
+
+    // Empty lines after the last field (a view pads its document with them)
+    // end the header without a word; one between fields is still told.
+    ASSERT_TRUE(lines.AppendLine(CLineStore::DupLine("")));
+    ASSERT_TRUE(lines.AppendLine(CLineStore::DupLine("")));
+    src.SetDocument(&lines, true, "doc");
+    EXPECT_EQ(ReadAll(src).size(), 3u);
+    EXPECT_TRUE(ui.m_boxes.empty());
+    ASSERT_TRUE(lines.AppendLine(CLineStore::DupLine("Cc: c@d")));
+    src.SetDocument(&lines, true, "doc");
+    EXPECT_EQ(ReadAll(src).size(), 3u);
+    ASSERT_EQ(ui.m_boxes.size(), 1u);
+    EXPECT_EQ(ui.m_boxes[0].text, "doc: Unexpected token encountered when expecting field name");
 }
 
 TEST(HeaderReader, PushBackStack)

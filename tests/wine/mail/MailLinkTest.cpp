@@ -110,6 +110,14 @@ protected:
         }
         return lines;
     }
+    // What the boxes said, for a failure's report.
+    std::string BoxTexts() const
+    {
+        std::string texts;
+        for (const auto& box : m_ui.m_boxes)
+            texts += "[" + box.text + "] ";
+        return texts;
+    }
     std::vector<std::string> Titles() const
     {
         std::vector<std::string> titles;
@@ -196,7 +204,7 @@ TEST_F(MailLinkTest, ReadingMovesThroughTheFolderInOneWindowRepliesForwardsAndRe
     Pump();
     Main()->RunCommand(ID_REGISTER_ADDRESS);
     std::vector<std::string> log = Log(12);
-    ASSERT_EQ(log.size(), 12u);
+    ASSERT_EQ(log.size(), 12u) << BoxTexts();
     EXPECT_EQ(log[10], "start " + Narrow(ProgramDir()) + "\\standin_aliaseditor.exe \"" + File("Mail Client") +
                            "\\Aliases.ali\"");
     EXPECT_EQ(log[11], "dde [Append(\"friend@example.jp\")]");
@@ -298,7 +306,7 @@ TEST_F(MailLinkTest, AfterASendTheOtherChangedMailsAreStillAskedAboutAndKeepThei
     m_ui.AnswerNext(false);  // not two.txt
     Main()->RunCommand(ID_MAIL_SEND);
     EXPECT_EQ(m_pApp->RunMessageLoop(), 0);
-    ASSERT_EQ(m_ui.m_boxes.size(), 1u);
+    ASSERT_EQ(m_ui.m_boxes.size(), 1u) << BoxTexts();
     EXPECT_EQ(m_ui.m_boxes[0].text, File("two.txt") + " を送信しますか");
     EXPECT_EQ(m_dir.Read("one.txt"), "Subject: 1\r\n--------\r\nbody\r\n");
     EXPECT_EQ(FileTimeOf(File("two.txt")), before);

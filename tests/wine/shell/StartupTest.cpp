@@ -135,8 +135,11 @@ TEST_F(ShellTest, MailWindowHeaderPaneOpensClosesAndSwitches)
     ::GetWindowRect(pHeader->GetHwnd(), &rc);
     EXPECT_EQ(rc.bottom - rc.top, ideal);
     EXPECT_EQ(ideal, 2 * pHeader->Vu().m_metrics.nLineHeight + ::GetSystemMetrics(SM_CYHSCROLL));
-    EXPECT_EQ(::GetFocus(), pHeader->GetHwnd());
+    // A mail opens for its text: the caret is in the body.
+    EXPECT_EQ(::GetFocus(), pFrame->GetBodyView()->GetHwnd());
 
+    pFrame->SwitchPane();
+    EXPECT_EQ(::GetFocus(), pHeader->GetHwnd());
     pFrame->SwitchPane();
     EXPECT_EQ(::GetFocus(), pFrame->GetBodyView()->GetHwnd());
     pFrame->SwitchPane();
