@@ -6,6 +6,8 @@
 #include "fw/MdiChildWnd_win.h"
 #include "fw/SplitterWnd_win.h"
 
+class CDocBase;
+
 class CChildFrame : public CMDIChildWnd {
 public:
     void ActivateFrame(int nCmdShow = -1) override;
@@ -31,6 +33,8 @@ protected:
 
 private:
     void ToggleHeaderPane();
+    // The parts dialog of the document's mail (32895).
+    void OpenPartsDialog(CDocBase* pDoc);
 
     CSplitterWnd m_splitter;
     bool m_bHeaderPaneOpen = false;

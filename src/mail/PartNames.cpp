@@ -89,7 +89,7 @@ std::string PlainPartName(std::string_view wanted)
             name.pop_back();
     }
     if (IsDeviceName(name) || EqualsNoCase(name, kPartsIndexName))
-        name.insert(0, "_");
+        name = "_" + name;
     return name;
 }
 
