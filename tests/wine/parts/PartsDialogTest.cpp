@@ -376,6 +376,9 @@ TEST_F(PartsDialogTest, PartsAreListedSavedDeletedMovedDroppedAndTheMailRebuilt)
     EXPECT_LT(note, pic);
     EXPECT_LT(pic, added);
     EXPECT_EQ(mail.find("evil.bat", evil + 20), std::string::npos);  // no second one
+    // The chooser's folder and its window placement (44 bytes in Base64) are kept.
+    EXPECT_EQ(StoredString(L"Multipart Dialog", L"OutputDirectory"), Wide(File("out")));
+    EXPECT_EQ(StoredString(L"WindowPlacement", L"DirDialog").size(), Base64EncodedSize(sizeof(WINDOWPLACEMENT)));
     // The parts folder went with the dialog.
     EXPECT_FALSE(std::filesystem::exists(partsFolder));
     EXPECT_EQ(CloseAndRun(), 0);
