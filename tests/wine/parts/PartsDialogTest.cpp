@@ -341,9 +341,27 @@ TEST_F(PartsDialogTest, PartsAreListedSavedDeletedMovedDroppedAndTheMailRebuilt)
              ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
              return true;
          }},
-        {"save the mail", [&] {
+        {"save note.txt alone", [&] {
              if (ShownWindow(L"ｱｸｼｮﾝの確認"))
                  return false;
+             select("note.txt");
+             post(ID_PARTS_SAVE);
+             return true;
+         }},
+        {"the file save dialog, a new name", [&] {
+             HWND h = ShownWindow(L"ﾊﾟｰﾂの出力先ﾃﾞｨﾚｸﾄﾘ");
+             if (!h)
+                 return false;
+             std::wstring target = Wide(File("out")) + L"\\single.txt";
+             if (!::SetDlgItemTextW(h, 1152, target.c_str()))
+                 ::SetDlgItemTextW(h, 1148, target.c_str());
+             ::PostMessageW(h, WM_COMMAND, IDOK, 0);
+             return true;
+         }},
+        {"save the mail", [&] {
+             if (ShownWindow(L"ﾊﾟｰﾂの出力先ﾃﾞｨﾚｸﾄﾘ"))
+                 return false;
+             EXPECT_EQ(m_dir.Read("out/single.txt"), "nested note\r\n");
              post(ID_FILE_SAVE);
              return true;
          }},
