@@ -4,8 +4,10 @@
 // are saved to a folder, one is deleted, one is moved into the nested
 // multipart by dragging it in the tree, files are dropped in (one clashing
 // with a part, through the overwrite dialog), the warning comes before a
-// part of an "ask" type is shown, and the mail saved from the dialog is
-// rebuilt from what the tree holds.
+// part of an "ask" type is shown, one part is saved through the file save
+// dialog, and the mail saved from the dialog is rebuilt from what the tree
+// holds. Opened again with only the body text left, saving turns the mail back
+// into a plain text mail.
 #include "ShellTestSupport.h"
 
 #include <commctrl.h>
@@ -399,5 +401,42 @@ TEST_F(PartsDialogTest, PartsAreListedSavedDeletedMovedDroppedAndTheMailRebuilt)
     EXPECT_EQ(StoredString(L"WindowPlacement", L"DirDialog").size(), Base64EncodedSize(sizeof(WINDOWPLACEMENT)));
     // The parts folder went with the dialog.
     EXPECT_FALSE(std::filesystem::exists(partsFolder));
+
+    // Opened again with only the body text left, saving offers to turn the
+    // mail back into a plain text mail; on Yes the dialog's work ends.
+    CScript again;
+    again.steps = {
+        {"delete all but the body text", [&] {
+             hDlg = ShownWindow(L"Multipart");
+             if (!hDlg)
+                 return false;
+             hTree = ::GetDlgItem(hDlg, IDC_PARTS_TREE);
+             for (const char* n : {"evil.bat", "multipart3", "added.txt"}) {
+                 select(n);
+                 ::SendMessageW(hDlg, WM_COMMAND, ID_PARTS_DELETE, 0);
+             }
+             EXPECT_EQ(TreeText(hTree, TreeView_GetRoot(hTree)), "m.txt(本文.txt)");
+             m_ui.AnswerNext(true);
+             post(ID_FILE_SAVE);
+             return true;
+         }},
+        // Only a dialog that stays open comes here (and is then cancelled).
+        {"the dialog ended by itself", [&] { return ShownWindow(L"Multipart") == nullptr; }},
+    };
+    size_t nBoxes = m_ui.m_boxes.size();
+    g_pScript = &again;
+    timer = ::SetTimer(nullptr, 0, 50, ScriptTick);
+    ::SendMessageW(Main()->GetHwnd(), WM_COMMAND, ID_MAIL_PARTS, 0);
+    ::KillTimer(nullptr, timer);
+    g_pScript = nullptr;
+    EXPECT_EQ(again.nNext, 1u);  // the dialog ended before a second step was needed
+    // (The document then says its reloaded text has no line end at its end.)
+    ASSERT_GT(m_ui.m_boxes.size(), nBoxes);
+    EXPECT_EQ(m_ui.m_boxes[nBoxes].text, "プレインテキストメールに戻しますか");
+    mail = m_dir.Read("m.txt");
+    EXPECT_EQ(mail.find("multipart"), std::string::npos);
+    const std::string plainEnd = "\r\n--------\r\nbody text";
+    ASSERT_GT(mail.size(), plainEnd.size());
+    EXPECT_EQ(mail.substr(mail.size() - plainEnd.size()), plainEnd);
     EXPECT_EQ(CloseAndRun(), 0);
 }
