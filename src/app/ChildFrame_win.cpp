@@ -4,6 +4,8 @@
 #include "settings/AppSettings.h"
 #include "app/EditorApp_win.h"
 #include "app/MainFrame_win.h"
+#include "app/PartsDialog_win.h"
+#include "fw/DocFlow_win.h"
 #include "fw/MdiFrameWnd_win.h"
 #include "fw/View_win.h"
 #include "keys/CommandIds.h"
@@ -144,5 +146,29 @@ bool CChildFrame::OnCommand(unsigned nId, CCmdUi* pUi)
             ToggleHeaderPane();
         return true;
     }
+    if (nId == ID_MAIL_PARTS) {
+        CDocBase* pDoc = GetDocument();
+        bool bEnabled = AppSettings().m_nMailMode != 0 && pDoc && !pDoc->GetPathName().empty();
+        if (pUi)
+            pUi->Enable(bEnabled);
+        else if (bEnabled)
+            OpenPartsDialog(pDoc);
+        return true;
+    }
     return CMDIChildWnd::OnCommand(nId, pUi);
+}
+
+void CChildFrame::OpenPartsDialog(CDocBase* pDoc)
+{
+    // The dialog works on the mail file: what is typed goes there first, and
+    // the document reads the file again when the dialog rewrote it.
+    std::string path = pDoc->GetPathName();
+    if (pDoc->IsModified() && !DoSave(pDoc, false))
+        return;
+    CPartsDialog dialog(path);
+    dialog.DoModal(GetMainFrame()->GetHwnd());
+    if (dialog.MailRewritten() && pDoc->OnOpenDocument(path)) {
+        pDoc->SetModifiedFlag(false);
+        pDoc->UpdateAllViews(nullptr);
+    }
 }

@@ -7,6 +7,7 @@
 #include "fw/SplitterWnd_win.h"
 
 class CMainFrame;
+class CDocBase;
 
 class CChildFrame : public CMDIChildWnd {
 public:
@@ -43,6 +44,8 @@ private:
     void CloseHeaderPane();
     void ShowHeaderInBar();
     CMainFrame* Main() const;
+    // The parts dialog of the document's mail (32895).
+    void OpenPartsDialog(CDocBase* pDoc);
 
     CSplitterWnd m_splitter;
     bool m_bHeaderPaneOpen = false;

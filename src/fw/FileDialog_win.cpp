@@ -41,6 +41,8 @@ bool RunDialog(HWND hOwner, CFileDialogOptions& o, bool bSave)
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
     ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
+    std::wstring title = Wide(o.strTitle);
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     BOOL ok = bSave ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);

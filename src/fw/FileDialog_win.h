@@ -12,6 +12,7 @@ struct CFileDialogOptions {
     std::string strInitialDir;  // Shift-JIS; empty: the system's choice
     std::string strFileName;    // in: proposed name; out: the chosen path
     std::string strDefExt = "txt";
+    std::string strTitle;       // Shift-JIS; empty: the system's title
 };
 
 // File Open: the file must exist; the read-only box is hidden. False when

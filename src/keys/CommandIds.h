@@ -106,6 +106,9 @@
 #define ID_DELETE_TO_LINE_HEAD       32883
 #define ID_SPELL_CHECK               32884
 #define ID_CONTROL_CODE_MODE         32885
+// The parts dialog of a multipart mail (mail modes). Outside the editor's
+// bindable range: the key binding table has no row for it.
+#define ID_MAIL_PARTS                32895
 #define ID_FILE_NEW                  57600
 #define ID_FILE_OPEN                 57601
 #define ID_FILE_CLOSE                57602

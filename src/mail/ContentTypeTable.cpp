@@ -72,6 +72,14 @@ std::string CContentTypeTable::MediaTypeOf(std::string_view fileName) const
     return t ? t->strType + "/" + t->strSubtype : std::string("application/octet-stream");
 }
 
+const CContentType* CContentTypeTable::FindByType(std::string_view type, std::string_view subtype) const
+{
+    for (const CContentType& t : m_entries)
+        if (EqualsNoCase(t.strType, type) && EqualsNoCase(t.strSubtype, subtype))
+            return &t;
+    return nullptr;
+}
+
 std::vector<CContentType> CContentTypeTable::BuiltIn()
 {
     return {

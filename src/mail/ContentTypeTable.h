@@ -12,9 +12,9 @@ class ISettingsStore;
 struct CContentType {
     std::string strType;
     std::string strSubtype;
-    int nNumber = 0;
+    int nNumber = 0;            // what showing a part of this type does (EPartAction)
     std::string strExtensions;  // "jpeg,jpg"
-    std::string strLast;        // empty when stored as "*"
+    std::string strLast;        // the program that shows such a part; empty when stored as "*"
 };
 
 class CContentTypeTable {
@@ -30,6 +30,9 @@ public:
     const CContentType* FindByFileName(std::string_view fileName) const;
     // "type/subtype" of a file; "application/octet-stream" when no row has its extension.
     std::string MediaTypeOf(std::string_view fileName) const;
+    // The row of a media type (type and subtype compared without regard to
+    // case), or nullptr.
+    const CContentType* FindByType(std::string_view type, std::string_view subtype) const;
 
     // The entries the program knows without settings.
     static std::vector<CContentType> BuiltIn();
