@@ -42,17 +42,34 @@ bool CaseMailCompose()
     CHECK(WaitFor([&] { return (main = ::FindWindowW(L"TovaMainFrame", nullptr)) != nullptr; }));
     DWORD pid = 0;
     DWORD tid = ::GetWindowThreadProcessId(main, &pid);
-    HANDLE hTova = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    HANDLE hTova = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
     CHECK(hTova);
+    // An editor left running would hold the test's output open to its end.
+    struct CEndEditor {
+        HANDLE h;
+        ~CEndEditor()
+        {
+            if (::WaitForSingleObject(h, 0) == WAIT_TIMEOUT)
+                ::TerminateProcess(h, 99);
+            ::CloseHandle(h);
+        }
+    } endEditor{hTova};
 
-    // A character into the focused body view, then Send.
+    // A character into the body view once it has the focus (the main window
+    // has it first, while the mail window is still being made), then Send.
     GUITHREADINFO gti = {sizeof gti};
-    CHECK(WaitFor([&] { return ::GetGUIThreadInfo(tid, &gti) && gti.hwndFocus; }));
+    auto bodyHasFocus = [&] {
+        wchar_t cls[64] = {};
+        return ::GetGUIThreadInfo(tid, &gti) && gti.hwndFocus && ::GetClassNameW(gti.hwndFocus, cls, 64) &&
+               std::wstring(cls) == L"TovaEditView";
+    };
+    CHECK(WaitFor(bodyHasFocus));
     ::PostMessageW(gti.hwndFocus, WM_CHAR, 'x', 1);
     ::Sleep(300);
     ::PostMessageW(main, WM_COMMAND, 32842, 0);
     bool bEnded = ::WaitForSingleObject(hTova, 20000) == WAIT_OBJECT_0;
-    ::CloseHandle(hTova);
+    if (!bEnded)
+        std::fprintf(stderr, "the editor did not end; the draft holds:\n%s\n", ReadAll(draft).c_str());
     CHECK(bEnded);
     CHECK_EQ_S(ReadAll(draft), "Subject: s\r\nTo: a@b.jp\r\n--------\r\nxbody\r\n");
     CHECK(TellClient("[quit]"));
