@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/PartsResource.h"
+#include "fw/TreeView_win.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
@@ -39,14 +40,7 @@ std::string CDirChooser::PathOf(HTREEITEM item) const
 {
     std::vector<std::string> names;
     for (; item; item = TreeView_GetParent(m_hTree, item)) {
-        wchar_t buf[MAX_PATH + 1] = {};
-        TVITEMW tvi = {};
-        tvi.mask = TVIF_TEXT;
-        tvi.hItem = item;
-        tvi.pszText = buf;
-        tvi.cchTextMax = MAX_PATH;
-        ::SendMessageW(m_hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
-        names.push_back(Narrow(buf));
+        names.push_back(TreeItemText(m_hTree, item));
     }
     std::string path;
     for (auto it = names.rbegin(); it != names.rend(); ++it)
@@ -92,14 +86,7 @@ HTREEITEM CDirChooser::ShowFolder(const std::string& path)
             continue;
         HTREEITEM found = nullptr;
         for (HTREEITEM c = level; c; c = TreeView_GetNextSibling(m_hTree, c)) {
-            wchar_t buf[MAX_PATH + 1] = {};
-            TVITEMW tvi = {};
-            tvi.mask = TVIF_TEXT;
-            tvi.hItem = c;
-            tvi.pszText = buf;
-            tvi.cchTextMax = MAX_PATH;
-            ::SendMessageW(m_hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
-            if (::lstrcmpiW(buf, Wide(name).c_str()) == 0) {
+            if (::lstrcmpiW(Wide(TreeItemText(m_hTree, c)).c_str(), Wide(name).c_str()) == 0) {
                 found = c;
                 break;
             }

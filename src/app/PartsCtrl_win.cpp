@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "fw/TreeView_win.h"
 #include "platform/Messages.h"
 #include "platform/Wide_win.h"
 #include "services/TextUtils.h"
@@ -91,17 +92,7 @@ std::vector<HTREEITEM> CPartsCtrl::Children(HTREEITEM item) const
     return children;
 }
 
-std::string CPartsCtrl::Text(HTREEITEM item) const
-{
-    wchar_t buf[MAX_PATH + 1] = {};
-    TVITEMW tvi = {};
-    tvi.mask = TVIF_TEXT;
-    tvi.hItem = item;
-    tvi.pszText = buf;
-    tvi.cchTextMax = MAX_PATH;
-    ::SendMessageW(m_hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
-    return Narrow(buf);
-}
+std::string CPartsCtrl::Text(HTREEITEM item) const { return TreeItemText(m_hTree, item); }
 
 void CPartsCtrl::SetText(HTREEITEM item, const std::string& text)
 {

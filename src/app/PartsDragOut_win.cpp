@@ -10,15 +10,14 @@
 
 namespace {
 
-// One format, CF_HDROP, given as a fresh copy to each asker.
-class CFileDropData : public IDataObject {
+// The reference counting of one COM interface, for objects made with new.
+template <class I, const IID& kIid>
+class CComObject : public I {
 public:
-    explicit CFileDropData(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == IID_IUnknown || riid == IID_IDataObject) {
-            *ppv = static_cast<IDataObject*>(this);
+        if (riid == IID_IUnknown || riid == kIid) {
+            *ppv = static_cast<I*>(this);
             AddRef();
             return S_OK;
         }
@@ -33,6 +32,19 @@ public:
             delete this;
         return n;
     }
+
+protected:
+    virtual ~CComObject() = default;
+
+private:
+    ULONG m_nRefs = 1;
+};
+
+// One format, CF_HDROP, given as a fresh copy to each asker.
+class CFileDropData : public CComObject<IDataObject, IID_IDataObject> {
+public:
+    explicit CFileDropData(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
+
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override
     {
@@ -69,31 +81,11 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    virtual ~CFileDropData() = default;
-    ULONG m_nRefs = 1;
     std::vector<std::string> m_paths;
 };
 
-class CDropSource : public IDropSource {
+class CDropSource : public CComObject<IDropSource, IID_IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDropSource) {
-            *ppv = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        ULONG n = --m_nRefs;
-        if (n == 0)
-            delete this;
-        return n;
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL bEscape, DWORD keys) override
     {
         if (bEscape)
@@ -101,10 +93,6 @@ public:
         return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-private:
-    virtual ~CDropSource() = default;
-    ULONG m_nRefs = 1;
 };
 
 } // namespace

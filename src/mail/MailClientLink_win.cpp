@@ -7,28 +7,9 @@
 #include "services/DDEClient_win.h"
 #include "services/ProfileFile.h"
 #include "services/Process_win.h"
+#include "services/RegistryKey_win.h"
 
 namespace {
-
-bool ReadString(HKEY hRoot, const std::string& path, const std::string& name, size_t nMax, std::string& value)
-{
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(hRoot, Wide(path).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
-    std::wstring wname = Wide(name);
-    DWORD type = 0, bytes = 0;
-    bool ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
-              (type == REG_SZ || type == REG_EXPAND_SZ);
-    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (ok)
-        ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
-             ERROR_SUCCESS;
-    ::RegCloseKey(hKey);
-    if (!ok)
-        return false;
-    value = Narrow(data.data());
-    return value.size() < nMax;
-}
 
 // Waits until the started program waits for input, running our own messages
 // meanwhile so that our windows stay alive (and answer a DDE broadcast of the
@@ -68,10 +49,10 @@ CMailLinkSystem Win32MailLinkSystem()
 {
     CMailLinkSystem s;
     s.readClass = [](const std::string& path, size_t nMax, std::string& value) {
-        return ReadString(HKEY_CLASSES_ROOT, path, "", nMax, value);
+        return ReadRegistryString(HKEY_CLASSES_ROOT, path, "", nMax, value);
     };
     s.readUser = [](const std::string& path, const std::string& name, size_t nMax, std::string& value) {
-        return ReadString(HKEY_CURRENT_USER, path, name, nMax, value);
+        return ReadRegistryString(HKEY_CURRENT_USER, path, name, nMax, value);
     };
     s.readProfile = [](const std::string& ini, const std::string& section, const std::string& key,
                        const std::string& def) { return ReadProfileString(ini, section, key, def); };

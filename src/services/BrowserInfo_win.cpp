@@ -11,6 +11,7 @@
 #include "services/BrowserInfo.h"
 #include "services/DDEClient_win.h"
 #include "services/Process_win.h"
+#include "services/RegistryKey_win.h"
 
 namespace {
 
@@ -31,26 +32,6 @@ BrowserDdeExecute& DdeExecute()
     return s_execute;
 }
 
-bool ReadString(HKEY hRoot, const std::string& path, const std::string& name, size_t nMax, std::string& value)
-{
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(hRoot, Wide(path).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
-    std::wstring wname = Wide(name);
-    DWORD type = 0, bytes = 0;
-    bool ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
-              (type == REG_SZ || type == REG_EXPAND_SZ);
-    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (ok)
-        ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
-             ERROR_SUCCESS;
-    ::RegCloseKey(hKey);
-    if (!ok)
-        return false;
-    value = Narrow(data.data());
-    return value.size() < nMax;  // with its NUL, as the buffers of old held it
-}
-
 } // namespace
 
 BrowserDdeExecute SetBrowserDdeExecute(BrowserDdeExecute execute) { return std::exchange(DdeExecute(), std::move(execute)); }
@@ -59,10 +40,10 @@ bool OpenURL(const std::string& url)
 {
     CBrowserSystem system;
     system.readClass = [](const std::string& path, size_t nMax, std::string& value) {
-        return ReadString(HKEY_CLASSES_ROOT, path, "", nMax, value);
+        return ReadRegistryString(HKEY_CLASSES_ROOT, path, "", nMax, value);
     };
     system.readMachine = [](const std::string& path, const std::string& name, size_t nMax, std::string& value) {
-        return ReadString(HKEY_LOCAL_MACHINE, path, name, nMax, value);
+        return ReadRegistryString(HKEY_LOCAL_MACHINE, path, name, nMax, value);
     };
     system.ddeExecute = DdeExecute();
     system.startProcess = [](const std::string& commandLine) {

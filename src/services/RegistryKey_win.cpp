@@ -100,3 +100,24 @@ void CRegistryKey::Close()
         ::RegCloseKey(m_hKey);
     m_hKey = nullptr;
 }
+
+bool ReadRegistryString(HKEY hRoot, const std::string& path, const std::string& name, size_t nMax,
+                        std::string& value)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(hRoot, Wide(path).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    std::wstring wname = Wide(name);
+    DWORD type = 0, bytes = 0;
+    bool ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+              (type == REG_SZ || type == REG_EXPAND_SZ);
+    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (ok)
+        ok = ::RegQueryValueExW(hKey, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
+             ERROR_SUCCESS;
+    ::RegCloseKey(hKey);
+    if (!ok)
+        return false;
+    value = Narrow(data.data());
+    return value.size() < nMax;
+}

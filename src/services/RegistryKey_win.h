@@ -32,3 +32,10 @@ public:
 private:
     HKEY m_hKey = nullptr;
 };
+
+// A string value (REG_SZ or REG_EXPAND_SZ) of root\path, read without write
+// access, as Shift-JIS. False when the key or value is missing, is of another
+// type, or holds nMax characters or more (with its NUL it would not have fit
+// the buffers such values were once read into).
+bool ReadRegistryString(HKEY hRoot, const std::string& path, const std::string& name, size_t nMax,
+                        std::string& value);
