@@ -409,8 +409,9 @@ protected:
 
     // -- Addresses (VuAddress.cpp) --
     // The address to open: the one held from the mouse, else the one at the
-    // caret; false (after saying why) when there is none to take.
-    bool TakeAddress();
+    // caret; false (after saying why, pszNoAddress, a UTF-8 box format, when
+    // there is no address there) when there is none to take.
+    bool TakeAddress(const char* pszNoAddress);
     // The held address of that kind as a mail address (without "mailto:").
     std::string HeldMailAddress(int nKind) const;
     void OnOpenUrl();

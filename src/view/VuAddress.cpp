@@ -12,7 +12,7 @@ constexpr size_t kMailtoLength = 7;  // "mailto:"
 
 } // namespace
 
-bool CVu::TakeAddress()
+bool CVu::TakeAddress(const char* pszNoAddress)
 {
     if (!AppSettings().m_bUrlSensitive) {
         m_nAddressKind = kAddressNone;
@@ -21,7 +21,7 @@ bool CVu::TakeAddress()
     }
     // From a key there is no address held yet: the one at the caret.
     if (m_nAddressKind == kAddressNone && AddressAt(m_pCaret->m_nCol, m_pCaret->m_nRow) == kAddressNone) {
-        InfoBox("カーソルを URL の所へ置いてください");
+        InfoBox(pszNoAddress);
         return false;
     }
     return true;
@@ -36,7 +36,7 @@ std::string CVu::HeldMailAddress(int nKind) const
 
 void CVu::OnOpenUrl()
 {
-    if (!TakeAddress())
+    if (!TakeAddress("カーソルを URL の所へ置いてください"))  // UTF-8: InfoBox's format
         return;
     // The held address is used once: the next command looks again.
     int kind = m_nAddressKind;
@@ -49,12 +49,13 @@ void CVu::OnOpenUrl()
 
 void CVu::OnRegisterAddress()
 {
-    if (!TakeAddress())
+    constexpr char kNoMailAddress[] = "カーソルをメールアドレスの所へ置いてください";  // UTF-8: InfoBox's format
+    if (!TakeAddress(kNoMailAddress))
         return;
     int kind = m_nAddressKind;
     m_nAddressKind = kAddressNone;
-    if (kind == kAddressUrl) {
-        ErrorBeep();  // a URL is no address for the address book
+    if (kind == kAddressUrl) {  // a URL is no address for the address book
+        InfoBox(kNoMailAddress);
         return;
     }
     AddressOpener().RegisterAddress(HeldMailAddress(kind));

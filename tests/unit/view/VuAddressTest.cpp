@@ -52,6 +52,15 @@ TEST_F(VuAddressTest, OpensTheAddressAtTheCaretOrTheOneTheMouseFound)
     EXPECT_EQ(m_opener.m_calls, (std::vector<std::string>{"mail ab@example.com"}));
     ASSERT_EQ(m_ui.m_boxes.size(), 1u);
     EXPECT_EQ(m_ui.m_boxes[0].text, "カーソルを URL の所へ置いてください");
+    // Only a mail address goes to the address book: a URL, or nothing, is
+    // told so in the address book's words.
+    PutCaret(8, 0);
+    Run(ID_REGISTER_ADDRESS);
+    PutCaret(0, 3);
+    Run(ID_REGISTER_ADDRESS);
+    ASSERT_EQ(m_ui.m_boxes.size(), 3u);
+    EXPECT_EQ(m_ui.m_boxes[1].text, "カーソルをメールアドレスの所へ置いてください");
+    EXPECT_EQ(m_ui.m_boxes[2].text, "カーソルをメールアドレスの所へ置いてください");
     AppSettings().m_bUrlSensitive = false;
     PutCaret(8, 0);
     Run(ID_OPEN_URL);
