@@ -558,7 +558,7 @@ void CPartsDialog::DragOut(HTREEITEM item)
         paths.push_back(m_tree.PartOf(item)->strPath);
     }
     if (!paths.empty())
-        DragFilesOut(paths);
+        DragPartsOut(paths, item);
 }
 
 void CPartsDialog::ChangePaths(HTREEITEM item, const std::string& oldPrefix, const std::string& newPrefix)

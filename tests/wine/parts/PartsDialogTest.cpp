@@ -11,12 +11,14 @@
 #include "ShellTestSupport.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "app/PartsDragOut_win.h"
 #include "app/PartsResource.h"
 #include "keys/CommandIds.h"
 #include "mail/ContentTypeTable.h"
@@ -439,4 +441,71 @@ TEST_F(PartsDialogTest, PartsAreListedSavedDeletedMovedDroppedAndTheMailRebuilt)
     ASSERT_GT(mail.size(), plainEnd.size());
     EXPECT_EQ(mail.substr(mail.size() - plainEnd.size()), plainEnd);
     EXPECT_EQ(CloseAndRun(), 0);
+}
+
+// What a part dragged out offers another program: its files as a drop list and
+// as shell ID lists below the desktop (parts of a nested multipart lie in a
+// folder of their own), the tree item it came from, and what a drop helper
+// stored in it (the drag image).
+TEST_F(PartsDialogTest, ADraggedPartOffersFilesIdListsAndItsItem)
+{
+    m_dir.Write("a.txt", "a");
+    std::filesystem::create_directory(File("multipart1"));
+    m_dir.Write("multipart1\\b.jpg", "b");
+    std::vector<std::string> paths = {File("a.txt"), File("multipart1\\b.jpg")};
+    ::CoInitialize(nullptr);  // the shell's ID lists (already done when the program started OLE)
+    IDataObject* pData = CreatePartsDataObject(paths, reinterpret_cast<HTREEITEM>(0x1234));
+    auto get = [&](CLIPFORMAT cf, STGMEDIUM& medium) {
+        FORMATETC format = {cf, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        return pData->GetData(&format, &medium) == S_OK;
+    };
+    STGMEDIUM medium = {};
+    ASSERT_TRUE(get(CF_HDROP, medium));
+    auto hDrop = static_cast<HDROP>(medium.hGlobal);
+    ASSERT_EQ(::DragQueryFileW(hDrop, 0xFFFFFFFF, nullptr, 0), 2u);
+    for (UINT i = 0; i < 2; ++i) {
+        wchar_t name[MAX_PATH] = {};
+        ::DragQueryFileW(hDrop, i, name, MAX_PATH);
+        EXPECT_EQ(Narrow(name), paths[i]);
+    }
+    ::ReleaseStgMedium(&medium);
+
+    ASSERT_TRUE(get(ShellIdListFormat(), medium));
+    auto* cida = static_cast<const CIDA*>(::GlobalLock(medium.hGlobal));
+    ASSERT_EQ(cida->cidl, 2u);
+    auto* base = reinterpret_cast<const BYTE*>(cida);
+    EXPECT_EQ(reinterpret_cast<const ITEMIDLIST*>(base + cida->aoffset[0])->mkid.cb, 0);  // the desktop
+    for (UINT i = 0; i < 2; ++i) {
+        wchar_t name[MAX_PATH] = {};
+        ASSERT_TRUE(::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(base + cida->aoffset[i + 1]), name));
+        EXPECT_EQ(Narrow(name), paths[i]);
+    }
+    ::GlobalUnlock(medium.hGlobal);
+    ::ReleaseStgMedium(&medium);
+
+    ASSERT_TRUE(get(PartItemFormat(), medium));
+    EXPECT_EQ(*static_cast<HTREEITEM*>(::GlobalLock(medium.hGlobal)), reinterpret_cast<HTREEITEM>(0x1234));
+    ::GlobalUnlock(medium.hGlobal);
+    ::ReleaseStgMedium(&medium);
+
+    // A format stored by a helper comes back; one never offered is refused.
+    auto cfImage = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"tova test image"));
+    FORMATETC format = {cfImage, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM stored = {TYMED_HGLOBAL, {}, nullptr};
+    stored.hGlobal = MakePartItemHandle(reinterpret_cast<HTREEITEM>(0x5678));
+    ASSERT_EQ(pData->SetData(&format, &stored, TRUE), S_OK);
+    ASSERT_TRUE(get(cfImage, medium));
+    EXPECT_EQ(*static_cast<HTREEITEM*>(::GlobalLock(medium.hGlobal)), reinterpret_cast<HTREEITEM>(0x5678));
+    ::GlobalUnlock(medium.hGlobal);
+    ::ReleaseStgMedium(&medium);
+    EXPECT_FALSE(get(CF_TEXT, medium));
+    IEnumFORMATETC* pEnum = nullptr;
+    ASSERT_EQ(pData->EnumFormatEtc(DATADIR_GET, &pEnum), S_OK);
+    FORMATETC all[8] = {};
+    ULONG n = 0;
+    pEnum->Next(8, all, &n);
+    EXPECT_EQ(n, 4u);
+    pEnum->Release();
+    pData->Release();
+    ::CoUninitialize();
 }
