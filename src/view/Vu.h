@@ -409,9 +409,9 @@ protected:
 
     // -- Addresses (VuAddress.cpp) --
     // The address to open: the one held from the mouse, else the one at the
-    // caret; false (after saying why, pszNoAddress, a UTF-8 box format, when
-    // there is no address there) when there is none to take.
-    bool TakeAddress(const char* pszNoAddress);
+    // caret; false (after saying why) when there is none to take. The
+    // address book asks for a mail address, the other commands for a URL.
+    bool TakeAddress(bool bMailAddress);
     // The held address of that kind as a mail address (without "mailto:").
     std::string HeldMailAddress(int nKind) const;
     void OnOpenUrl();

@@ -12,7 +12,7 @@ constexpr size_t kMailtoLength = 7;  // "mailto:"
 
 } // namespace
 
-bool CVu::TakeAddress(const char* pszNoAddress)
+bool CVu::TakeAddress(bool bMailAddress)
 {
     if (!AppSettings().m_bUrlSensitive) {
         m_nAddressKind = kAddressNone;
@@ -21,7 +21,10 @@ bool CVu::TakeAddress(const char* pszNoAddress)
     }
     // From a key there is no address held yet: the one at the caret.
     if (m_nAddressKind == kAddressNone && AddressAt(m_pCaret->m_nCol, m_pCaret->m_nRow) == kAddressNone) {
-        InfoBox(pszNoAddress);
+        if (bMailAddress)
+            InfoBox("カーソルをメールアドレスの所へ置いてください");
+        else
+            InfoBox("カーソルを URL の所へ置いてください");
         return false;
     }
     return true;
@@ -36,7 +39,7 @@ std::string CVu::HeldMailAddress(int nKind) const
 
 void CVu::OnOpenUrl()
 {
-    if (!TakeAddress("カーソルを URL の所へ置いてください"))  // UTF-8: InfoBox's format
+    if (!TakeAddress(false))
         return;
     // The held address is used once: the next command looks again.
     int kind = m_nAddressKind;
@@ -49,13 +52,12 @@ void CVu::OnOpenUrl()
 
 void CVu::OnRegisterAddress()
 {
-    constexpr char kNoMailAddress[] = "カーソルをメールアドレスの所へ置いてください";  // UTF-8: InfoBox's format
-    if (!TakeAddress(kNoMailAddress))
+    if (!TakeAddress(true))
         return;
     int kind = m_nAddressKind;
     m_nAddressKind = kAddressNone;
     if (kind == kAddressUrl) {  // a URL is no address for the address book
-        InfoBox(kNoMailAddress);
+        InfoBox("カーソルをメールアドレスの所へ置いてください");
         return;
     }
     AddressOpener().RegisterAddress(HeldMailAddress(kind));
