@@ -206,22 +206,8 @@ bool StoreHeaderEdits(CDoc& doc, const CHeaderEdits& edits)
     bool bWhole = mail.ReadHeader(false, false) && HeaderHoldsExactly(old, mail.GetFields().size());
     std::vector<std::string> lines = bWhole ? HeaderLinesWithEdits(mail, edits) : ReplaceEditedFieldLines(old, edits);
 
-    std::vector<char*> copies;
-    copies.reserve(lines.size());
-    for (const std::string& line : lines) {
-        char* p = CLineStore::DupLine(line.c_str(), line.size());
-        if (!p) {
-            for (char* q : copies)
-                CLineStore::FreeLine(q);
-            return false;
-        }
-        copies.push_back(p);
-    }
-    if (!store.AdoptLines(copies.data(), static_cast<int>(copies.size()))) {
-        for (char* q : copies)
-            CLineStore::FreeLine(q);
+    if (!store.ReplaceAllLines(lines))
         return false;
-    }
     // The header pane is a view of the mail document.
     doc.UpdateAllViews(nullptr, kHintLineCount);
     doc.UpdateAllViews(nullptr);

@@ -332,6 +332,27 @@ bool CLineStore::DeleteLines(int i, int n, bool bFree)
     return true;
 }
 
+bool CLineStore::ReplaceAllLines(const std::vector<std::string>& lines)
+{
+    std::vector<char*> copies;
+    copies.reserve(lines.size());
+    for (const std::string& line : lines) {
+        char* p = DupLine(line.c_str(), line.size());
+        if (!p) {
+            for (char* q : copies)
+                FreeLine(q);
+            return false;
+        }
+        copies.push_back(p);
+    }
+    if (!AdoptLines(copies.data(), static_cast<int>(copies.size()))) {
+        for (char* q : copies)
+            FreeLine(q);
+        return false;
+    }
+    return true;
+}
+
 bool CLineStore::AdoptLines(char** ppLines, int n)
 {
     if (n > m_nCapacity && !Grow(n))

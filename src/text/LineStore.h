@@ -5,6 +5,8 @@
 // store) lives here too.
 #pragma once
 #include <cstddef>
+#include <string>
+#include <vector>
 
 class CArchive;
 class CDoc;
@@ -72,6 +74,9 @@ public:
     bool DeleteLines(int i, int n, bool bFree);
     // Frees the present lines and takes the n pointers (ownership passes).
     bool AdoptLines(char** ppLines, int n);
+    // Copies of lines take the place of all present lines; when a copy or the
+    // store's room fails, the store stays as it was.
+    bool ReplaceAllLines(const std::vector<std::string>& lines);
     // Appends p as the last line (ownership passes); false (message 51) when
     // there is no room, and then p stays the caller's.
     bool AppendLine(char* p);

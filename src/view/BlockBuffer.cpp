@@ -17,22 +17,8 @@ bool CBlockBuffer::Store(const std::vector<std::string>& lines, EKind kind)
         ErrorBox(kMsgNoNewLine);
         return false;
     }
-    std::vector<char*> copies;
-    copies.reserve(lines.size());
-    for (const std::string& line : lines) {
-        char* p = CLineStore::DupLine(line.c_str(), line.size());
-        if (!p) {
-            for (char* q : copies)
-                CLineStore::FreeLine(q);
-            return false;
-        }
-        copies.push_back(p);
-    }
-    if (!m_Lines.AdoptLines(copies.data(), static_cast<int>(copies.size()))) {
-        for (char* q : copies)
-            CLineStore::FreeLine(q);
+    if (!m_Lines.ReplaceAllLines(lines))
         return false;
-    }
     m_nKind = kind;
     return true;
 }
