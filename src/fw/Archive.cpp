@@ -68,6 +68,16 @@ std::ptrdiff_t CArchive::Read(void* p, size_t n)
     return static_cast<std::ptrdiff_t>(got);
 }
 
+std::uint64_t CArchive::GetSizeHint() const
+{
+    if (m_mode != Load)
+        return 0;
+    if (!m_pFile)
+        return m_nMemSize;
+    std::int64_t size = 0;
+    return m_pFile->GetSize(size) && size > 0 ? static_cast<std::uint64_t>(size) : 0;
+}
+
 char* CArchive::GetWriteSpace(size_t n)
 {
     if (m_bError || m_mode != Store)

@@ -5,6 +5,7 @@
 // without an extra copy.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ public:
     // Loading: reads up to n bytes; fewer only at the end of the input (a pipe's
     // short reads are joined); -1 on an error (the error state is set).
     std::ptrdiff_t Read(void* p, size_t n);
+    // Loading: how many bytes the input holds in all, when that is known
+    // beforehand (memory, a regular file); else 0.
+    std::uint64_t GetSizeHint() const;
 
     // Storing: room for n bytes at the end of the buffer (flushing or growing it
     // first); null when that failed (the error state is set). The writer puts up

@@ -58,6 +58,9 @@ public:
     bool Seek(std::int64_t pos);
     // Moves it to the end; pos receives the file's size.
     bool SeekToEnd(std::int64_t& pos);
+    // The size of a regular file (not a pipe or a device), without moving and
+    // without setting the last error: false when there is none to tell.
+    bool GetSize(std::int64_t& size) const;
     // Forces the written data to the device.
     bool Sync();
     bool GetLastWriteTime(FileTime& t);

@@ -117,6 +117,15 @@ bool CFileHandle::SeekToEnd(std::int64_t& pos)
     return true;
 }
 
+bool CFileHandle::GetSize(std::int64_t& size) const
+{
+    struct stat st {};
+    if (::fstat(Fd(m_h), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    size = st.st_size;
+    return true;
+}
+
 bool CFileHandle::Sync()
 {
     if (::fsync(Fd(m_h)) != 0 && errno != EINVAL && errno != EROFS) {

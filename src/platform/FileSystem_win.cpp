@@ -91,6 +91,15 @@ bool CFileHandle::Seek(std::int64_t pos)
     return true;
 }
 
+bool CFileHandle::GetSize(std::int64_t& size) const
+{
+    LARGE_INTEGER n;
+    if (::GetFileType(H(m_h)) != FILE_TYPE_DISK || !::GetFileSizeEx(H(m_h), &n))
+        return false;
+    size = n.QuadPart;
+    return true;
+}
+
 bool CFileHandle::SeekToEnd(std::int64_t& pos)
 {
     LARGE_INTEGER zero;

@@ -1,6 +1,7 @@
 // The line store: lines, the working line, byte and line edits.
 #include "text/LineStore.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "fw/Archive.h"
 #include "platform/Messages.h"
+#include "text/LineBlocks.h"
 
 char* WorkLine = nullptr;
 char* ReadBuffer = nullptr;
@@ -108,7 +110,7 @@ char* CLineStore::DupLine(const char* s, size_t len)
 
 void CLineStore::FreeLine(char* p)
 {
-    if (p != g_lostLine && p != WorkLine)
+    if (p != g_lostLine && p != WorkLine && !ReleaseCutLine(p))
         std::free(p);
 }
 
@@ -160,6 +162,25 @@ bool CLineStore::GrowSilently(long long nWanted)
     m_ppLines = p;
     m_nCapacity = static_cast<int>(cap);
     return true;
+}
+
+bool CLineStore::GrowForLoad(std::uint64_t nFileBytes)
+{
+    // The lines read so far against the bytes they took tell how many the file
+    // holds: the array then grows once or twice in a load instead of by half
+    // again and again, each time copied whole where the heap cannot move pages
+    // (Windows). A file whose lines grow shorter further on is not trusted
+    // beyond eight times the present size, and a generous growth that fails
+    // falls back to the ordinary one.
+    std::uint64_t consumed = m_nReadTotal - (m_nReadLen - m_nReadPos);
+    if (nFileBytes > consumed && consumed > 0 && m_nCount > 0) {
+        double estimate = static_cast<double>(m_nCount) * (static_cast<double>(nFileBytes) / static_cast<double>(consumed)) * 1.02;
+        double most = std::min(static_cast<double>(m_nCapacity) * 8, static_cast<double>(kMaxSlots));
+        long long want = static_cast<long long>(std::min(estimate, most));
+        if (want > static_cast<long long>(m_nCapacity) + m_nCapacity / 2 && GrowSilently(want))
+            return true;
+    }
+    return GrowSilently(0);
 }
 
 void CLineStore::ReleaseSpareSlots()
@@ -293,25 +314,35 @@ bool CLineStore::InsertLines(int i, const char* const* ppLines, int n)
     }
     if (static_cast<long long>(m_nCount) + n >= m_nCapacity && !Grow(static_cast<long long>(m_nCount) + n))
         return false;
-    // Copy first, so that a failure leaves the store as it was.
-    char** copies = static_cast<char**>(std::malloc(sizeof(char*) * (static_cast<size_t>(n) + 1)));
-    if (!copies) {
+    // Copy first, so that a failure leaves the store as it was. The copies are
+    // cut from one block sized for them all.
+    size_t count = static_cast<size_t>(n);
+    void* room = std::malloc((sizeof(char*) + sizeof(size_t)) * (count + 1));
+    if (!room) {
         ErrorBox(kMsgNoLineMemory);
         return false;
     }
-    for (int k = 0; k < n; ++k) {
-        copies[k] = ppLines ? DupLine(ppLines[k]) : DupLine("", 0);
+    char** copies = static_cast<char**>(room);
+    size_t* lengths = reinterpret_cast<size_t*>(copies + count + 1);
+    size_t total = 0;
+    for (size_t k = 0; k < count; ++k)
+        total += (lengths[k] = ppLines ? std::strlen(ppLines[k]) : 0) + 1;
+    CLineCutter cutter(total);
+    for (size_t k = 0; k < count; ++k) {
+        copies[k] = cutter.Add(ppLines ? ppLines[k] : "", lengths[k]);
         if (!copies[k]) {
             while (k-- > 0)
                 FreeLine(copies[k]);
-            std::free(copies);
+            cutter.Finish();
+            std::free(room);
+            ErrorBox(kMsgNoLineMemory);
             return false;
         }
     }
     std::memmove(m_ppLines + i + n, m_ppLines + i, sizeof(char*) * static_cast<size_t>(m_nCount - i));
-    std::memcpy(m_ppLines + i, copies, sizeof(char*) * static_cast<size_t>(n));
+    std::memcpy(m_ppLines + i, copies, sizeof(char*) * count);
     m_nCount += n;
-    std::free(copies);
+    std::free(room);
     return true;
 }
 
@@ -334,17 +365,24 @@ bool CLineStore::DeleteLines(int i, int n, bool bFree)
 
 bool CLineStore::ReplaceAllLines(const std::vector<std::string>& lines)
 {
+    size_t total = 0;
+    for (const std::string& line : lines)
+        total += line.size() + 1;
     std::vector<char*> copies;
     copies.reserve(lines.size());
+    CLineCutter cutter(total);
     for (const std::string& line : lines) {
-        char* p = DupLine(line.c_str(), line.size());
+        char* p = cutter.Add(line.c_str(), line.size());
         if (!p) {
             for (char* q : copies)
                 FreeLine(q);
+            cutter.Finish();
+            ErrorBox(kMsgNoLineMemory);
             return false;
         }
         copies.push_back(p);
     }
+    cutter.Finish();
     if (!AdoptLines(copies.data(), static_cast<int>(copies.size()))) {
         for (char* q : copies)
             FreeLine(q);

@@ -1,10 +1,11 @@
 // The store that holds every text of the editor: a growable array of lines, each
-// a separately allocated NUL-terminated Shift-JIS string without line ending or
-// TAB. A line is edited in the one program-wide working-line buffer and copied
+// a NUL-terminated Shift-JIS string without line ending or TAB, allocated on its
+// own or cut from a block of lines made together (LineBlocks.h). A line is edited in the one program-wide working-line buffer and copied
 // back when editing moves elsewhere; the file format (reading and writing a
 // store) lives here too.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,8 @@ public:
     // Line i; a line past the end extends the text with empty lines up to it
     // (*pbAppended tells). Null with message 55 for a negative index or no room.
     char* GetLine(int i, bool* pbAppended = nullptr);
-    // A heap copy (the form every line of a store has); message 54 and null when
-    // memory is short. Lines are freed with FreeLine.
+    // A heap copy of a line of its own; message 54 and null when memory is
+    // short. Every line, however made, is freed with FreeLine.
     static char* DupLine(const char* s);
     static char* DupLine(const char* s, size_t len);
     static void FreeLine(char* p);
@@ -106,6 +107,9 @@ private:
     void FreeAllLines();
     // Grow without the message, for the load, which frees what it read first.
     bool GrowSilently(long long nWanted);
+    // Room for one more line while loading, sized for the whole file when its
+    // size is known (0: it is not).
+    bool GrowForLoad(std::uint64_t nFileBytes);
     // Gives a large array of an empty store back (after a failed load).
     void ReleaseSpareSlots();
     ERead ReadLine(CArchive& ar, CRawLine& line);
@@ -118,6 +122,7 @@ private:
     int m_nCount = 0;
     unsigned m_nReadPos = 0;
     unsigned m_nReadLen = 0;
+    std::uint64_t m_nReadTotal = 0;  // bytes read from the archive so far
     bool m_bReadEnd = false;
     int m_nWorkLine = -1;
     long m_nReadLineNo = 0;

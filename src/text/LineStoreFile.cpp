@@ -8,6 +8,7 @@
 #include "fw/Archive.h"
 #include "platform/Messages.h"
 #include "text/Codes.h"
+#include "text/LineBlocks.h"
 #include "text/LineScan.h"
 #include "text/LineStore.h"
 
@@ -107,6 +108,7 @@ bool CLineStore::Refill(CArchive& ar, bool& bError)
         m_bReadEnd = true;
     m_nReadPos = 0;
     m_nReadLen = static_cast<unsigned>(got);
+    m_nReadTotal += static_cast<std::uint64_t>(got);
     return got > 0;
 }
 
@@ -198,6 +200,7 @@ bool CLineStore::Load(CArchive& ar)
     FreeAllLines();
     m_nReadPos = 0;
     m_nReadLen = 0;
+    m_nReadTotal = 0;
     m_bReadEnd = false;
     m_nReadLineNo = 0;
     if (!ReadBuffer || !m_pScratch) {
@@ -211,6 +214,9 @@ bool CLineStore::Load(CArchive& ar)
     bool bEuc = AppSettings().m_nCodeOption == 1;
     long nFirstNulLine = 0;
     long nFirstSupplementaryLine = 0;
+    // The file's lines are cut from a few large blocks, not allocated one by one.
+    CLineCutter cutter;
+    const std::uint64_t nFileBytes = ar.GetSizeHint();
     CRawLine raw;
     for (;;) {
         ERead r = ReadLine(ar, raw);
@@ -225,6 +231,7 @@ bool CLineStore::Load(CArchive& ar)
                 ErrorBox("%s を読み込めません。\n\n%s", ar.GetPathName().c_str(), LastFileErrorText().c_str());
             }
             FreeAllLines();
+            cutter.Finish();
             ReleaseSpareSlots();
             return false;
         }
@@ -246,8 +253,9 @@ bool CLineStore::Load(CArchive& ar)
         // Short of memory the open fails as a whole (half a file bound to its
         // name would be saved over the whole), and says so only once what was
         // read has been given back: the message needs memory too.
-        if (m_nCount == m_nCapacity && !GrowSilently(0)) {
+        if (m_nCount == m_nCapacity && !GrowForLoad(nFileBytes)) {
             FreeAllLines();
+            cutter.Finish();
             ReleaseSpareSlots();
             ErrorBox(kMsgNoNewLine);
             return false;
@@ -256,15 +264,14 @@ bool CLineStore::Load(CArchive& ar)
             m_bJis = true;
         if (bEuc)
             m_bEuc = true;
-        char* p = static_cast<char*>(std::malloc(len + 1));
+        char* p = cutter.Add(raw.p, len);
         if (!p) {
             FreeAllLines();
+            cutter.Finish();
             ReleaseSpareSlots();
             ErrorBox(kMsgNoLineMemory);
             return false;
         }
-        std::memcpy(p, raw.p, len);
-        p[len] = '\0';
         m_ppLines[m_nCount++] = p;
     }
     if (nFirstSupplementaryLine)

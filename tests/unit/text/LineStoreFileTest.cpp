@@ -308,10 +308,10 @@ TEST(LineStoreFile, EucSupplementaryCharactersAreOneGetaAndReportedOnce)
 TEST(LineStoreFile, AFileTooBigForMemoryFailsTheLoadAndLeavesNothing)
 {
     // In a child with its address space capped at 48 MB above what it uses, a
-    // file of 4 million short lines cannot be held: the load must end with the
+    // file of 8 million short lines cannot be held: the load must end with the
     // memory message, keep none of its lines and not end the program.
     std::string file;
-    for (int i = 0; i < 4000000; ++i)
+    for (int i = 0; i < 8000000; ++i)
         file += "ab\n";
     EXPECT_EXIT(
         {
