@@ -8,6 +8,7 @@
 #                                      any multiple of 100)
 # The file is made once in build/bench-data (big-MEGABYTES.sjis); the editor
 # works on copies of it, which are removed at the end (KEEP=1 keeps them).
+# TIMEOUT=SECONDS bounds each step (600).
 set -euo pipefail
 mb="${1:-1000}"
 timeout_s="${TIMEOUT:-600}"  # for each step
