@@ -148,7 +148,7 @@ void CMyStatusBar::LayoutPanes()
 {
     if (GetPaneCount() == 7) {
         SetPaneWidth(kPaneColumn, MeasuredWidth(m_hWnd, "00000"));
-        SetPaneWidth(kPaneLine, MeasuredWidth(m_hWnd, "0000000"));
+        SetPaneWidth(kPaneLine, MeasuredWidth(m_hWnd, std::string(static_cast<size_t>(m_nLineDigits), '0').c_str()));
         for (int i = 3; i < 7; ++i)
             SetPaneWidth(i, MeasuredWidth(m_hWnd, LoadUtf8String(GetPaneId(i))));
     }
@@ -161,7 +161,12 @@ void CMyStatusBar::SetCaretPosition(long nColumn, long nLine)
     wchar_t text[32];
     std::swprintf(text, 32, L"%05ld", nColumn);
     SetPaneText(kPaneColumn, text);
-    std::swprintf(text, 32, L"%07ld", nLine);
+    int nDigits = std::swprintf(text, 32, L"%07ld", nLine);
+    // A file of more than ten million lines needs a wider pane.
+    if (nDigits > m_nLineDigits) {
+        m_nLineDigits = nDigits;
+        LayoutPanes();
+    }
     SetPaneText(kPaneLine, text);
     ::UpdateWindow(m_hWnd);
 }

@@ -51,4 +51,5 @@ private:
 
     // Owned by its window (it goes when the window is destroyed with the bar).
     CComWinWnd* m_pComWinWnd = nullptr;
+    int m_nLineDigits = 7;  // the line pane fits this many digits
 };
