@@ -363,6 +363,36 @@ bool CLineStore::DeleteLines(int i, int n, bool bFree)
     return true;
 }
 
+bool CLineStore::TakeLines(int i, int n, COwnedLines& out)
+{
+    if (i < 0 || n < 0 || static_cast<long long>(i) + n > m_nCount) {
+        ErrorBox(kMsgImpossible);
+        return false;
+    }
+    FlushWorkLine();
+    out.Clear();
+    out.m_lines.assign(m_ppLines + i, m_ppLines + i + n);
+    return DeleteLines(i, n, false);
+}
+
+bool CLineStore::PutLines(int i, COwnedLines& lines)
+{
+    FlushWorkLine();
+    long long n = static_cast<long long>(lines.Count());
+    if (i < 0 || i > m_nCount) {
+        ErrorBox(kMsgImpossible);
+        return false;
+    }
+    if (m_nCount + n >= m_nCapacity && !Grow(m_nCount + n))
+        return false;
+    std::memmove(m_ppLines + i + n, m_ppLines + i, sizeof(char*) * static_cast<size_t>(m_nCount - i));
+    if (n > 0)
+        std::memcpy(m_ppLines + i, lines.m_lines.data(), sizeof(char*) * static_cast<size_t>(n));
+    m_nCount += static_cast<int>(n);
+    lines.m_lines.clear();
+    return true;
+}
+
 bool CLineStore::ReplaceAllLines(const std::vector<std::string>& lines)
 {
     size_t total = 0;

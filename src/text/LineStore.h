@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "text/OwnedLines.h"
+
 class CArchive;
 class CDoc;
 
@@ -78,6 +80,13 @@ public:
     // Copies of lines take the place of all present lines; when a copy or the
     // store's room fails, the store stays as it was.
     bool ReplaceAllLines(const std::vector<std::string>& lines);
+    // Lines i .. i+n-1 leave the store for out (which is emptied first),
+    // uncopied. False (message 55) when the range is not inside.
+    bool TakeLines(int i, int n, COwnedLines& out);
+    // The lines go in before line i, uncopied; lines is left empty. False
+    // (message 51 or 55) when there is no room or i is outside, and then
+    // nothing changed.
+    bool PutLines(int i, COwnedLines& lines);
     // Appends p as the last line (ownership passes); false (message 51) when
     // there is no room, and then p stays the caller's.
     bool AppendLine(char* p);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "text/LineBlocks.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -19,7 +20,7 @@ size_t FillCharLen(std::string_view text, size_t i)
 void CLineBreaker::CCharSet::Assign(std::string_view list)
 {
     single.reset();
-    wide.assign(0x10000, false);
+    wide.reset();
     for (size_t i = 0; i < list.size();) {
         size_t len = FillCharLen(list, i);
         if (len == 2)
@@ -42,6 +43,13 @@ CLineBreaker::CLineBreaker(const CFillRules& rules) : m_bSpaceAscii(rules.bSpace
     m_right.Assign(rules.strRightProhibition);
     m_left.Assign(rules.strLeftProhibition);
     m_sticker.Assign(rules.strLeftSticker);
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead)
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            unsigned code = lead << 8 | trail;
+            if (IsLeadByte(static_cast<unsigned char>(lead)) && IsTrailByte(static_cast<unsigned char>(trail)) &&
+                !m_right.wide[code] && !m_left.wide[code])
+                m_plainWide.set(code);
+        }
 }
 
 CLineBreaker::CToken CLineBreaker::Cut(std::string_view text, size_t i, std::string& out) const
@@ -126,18 +134,37 @@ bool CLineBreaker::NeedsBlank(EEnd prev, std::string_view token, bool bClosing) 
     }
 }
 
-bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, CLineList& lines) const
+size_t CLineBreaker::TakeWideRun(std::string_view text, size_t pos, long nRight, std::string& line, EEnd& prev) const
+{
+    size_t n = text.size();
+    size_t room = nRight > static_cast<long>(line.size()) ? static_cast<size_t>(nRight) - line.size() : 0;
+    size_t start = pos;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    while (room >= 2 && pos + 1 < n && m_plainWide[static_cast<unsigned>(p[pos]) << 8 | p[pos + 1]]) {
+        pos += 2;
+        room -= 2;
+    }
+    if (pos > start) {
+        prev = m_sticker.wide[static_cast<unsigned>(p[pos - 2]) << 8 | p[pos - 1]] ? EEnd::WideSticker : EEnd::Wide;
+        line.append(text.substr(start, pos - start));
+    }
+    return pos;
+}
+
+CLineBreaker::EFill CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine,
+                                      COwnedLines& lines) const
 {
     lines.Clear();
     size_t n = text.size();
     size_t left = std::min(static_cast<size_t>(std::max(nLeft, 0L)), n);
     size_t pos = left;
     std::string token;
-    // Lines are about as long as the column range: one allocation each, and
-    // the list sized once for the lines the text will make.
+    // Lines are about as long as the column range: the list is sized once for
+    // the lines the text will make, and they are cut from blocks made for them.
     size_t width = static_cast<size_t>(std::max(nRight - static_cast<long>(left), 1L));
     size_t nLines = (n - left) / width + 1;
-    lines.Reserve(n + nLines * (left + 2), nLines);
+    lines.Reserve(nLines);
+    CLineCutter cutter(n + nLines * (left + 2));
     std::string line;
     line.reserve(std::min(static_cast<size_t>(std::max(nRight, 0L)) + 2, nMaxLine + 1));
     for (bool bFirstLine = true;; bFirstLine = false) {
@@ -178,6 +205,8 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
             bAtStart = false;
             if (!bFits)
                 break;
+            if (prev == EEnd::Wide || prev == EEnd::WideSticker)
+                pos = TakeWideRun(text, pos, nRight, line, prev);
         }
         // A lone lead byte ending the line would pair with whatever is put
         // after it later; its blank stays with it.
@@ -185,9 +214,14 @@ bool CLineBreaker::Fill(std::string_view text, long nLeft, long nRight, size_t n
             line += ' ';
         if (line.size() > nMaxLine) {
             lines.Clear();
-            return false;
+            return EFill::TooLong;
         }
-        lines.Add(line);
+        char* p = cutter.Add(line.data(), line.size());
+        if (!p) {
+            lines.Clear();
+            return EFill::NoMemory;
+        }
+        lines.Add(p);
     }
-    return true;
+    return EFill::Done;
 }

@@ -7,9 +7,8 @@
 #include <bitset>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "text/LineList.h"
+#include "text/OwnedLines.h"
 
 // The character lists are Shift-JIS; a single-byte character is a member by
 // its byte, a double-byte one by both bytes.
@@ -24,18 +23,20 @@ class CLineBreaker {
 public:
     explicit CLineBreaker(const CFillRules& rules);
 
+    enum class EFill { Done, TooLong, NoMemory };
     // Lays out text: the first line keeps the first nLeft bytes of the text as
     // they are, each later one begins with nLeft blanks, and tokens from the
     // rest are put up to column nRight. There is always at least the first
-    // line. False, and lines left empty, when a line would be longer than
-    // nMaxLine bytes.
-    bool Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, CLineList& lines) const;
+    // line. The new lines are cut from blocks of lines, ready for a store.
+    // TooLong, and lines left empty, when a line would be longer than nMaxLine
+    // bytes; NoMemory when they could not be made.
+    EFill Fill(std::string_view text, long nLeft, long nRight, size_t nMaxLine, COwnedLines& lines) const;
 
 private:
     // A set of characters of one list.
     struct CCharSet {
         std::bitset<256> single;
-        std::vector<bool> wide;  // by (lead << 8 | trail)
+        std::bitset<0x10000> wide;  // by (lead << 8 | trail)
         void Assign(std::string_view list);
         bool Has(std::string_view text, size_t i, size_t len) const;
     };
@@ -57,10 +58,16 @@ private:
     // How a token ends whose last character is text[last], len bytes.
     EEnd EndOf(std::string_view text, size_t last, size_t len) const;
     bool NeedsBlank(EEnd prev, std::string_view token, bool bClosing) const;
+    // After a double-byte character, the plain double-byte characters that
+    // follow (neither closing nor opening) are each a token that goes on the
+    // line without a blank: they are taken as one run while they fit.
+    size_t TakeWideRun(std::string_view text, size_t pos, long nRight, std::string& line, EEnd& prev) const;
 
     CCharSet m_right;
     CCharSet m_left;
     CCharSet m_sticker;
+    // Double-byte codes that are a character and neither closing nor opening.
+    std::bitset<0x10000> m_plainWide;
     bool m_bSpaceAscii;
 };
 

@@ -75,6 +75,13 @@ void CUndoLines::InsertLines(CVu& vu) const { vu.InsertLinesAt(m_rcCells.top, m_
 
 void CUndoLines::DeleteLines(CVu& vu) const { vu.DeleteLinesAt(m_rcCells.top, static_cast<long>(m_arrLines.size())); }
 
+void CUndoSwapLines::Swap(CVu& vu)
+{
+    long nMine = static_cast<long>(m_lines.Count());
+    if (vu.SwapLinesAt(m_rcCells.top, m_nInText, m_lines))
+        m_nInText = nMine;
+}
+
 void CUndoReplaceLines::Undo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrNew.Count()), m_arrOld); }
 
 void CUndoReplaceLines::Redo(CVu& vu) { vu.ReplaceLinesAt(m_rcCells.top, static_cast<long>(m_arrOld.Count()), m_arrNew); }

@@ -9,6 +9,7 @@
 
 #include "fw/DocBase.h"
 #include "text/LineList.h"
+#include "text/OwnedLines.h"
 
 class CVu;
 
@@ -123,7 +124,27 @@ public:
     void Redo(CVu& vu) override { DeleteLines(vu); }
 };
 
-// Lines at rcCells.top replaced by others (splitting, joining, formatting).
+// Lines at rcCells.top replaced by others (a refill): the record holds
+// whichever lines are not in the text, and undo and redo trade them with the
+// text's without copying either.
+class CUndoSwapLines : public CUndoRecord {
+public:
+    CUndoSwapLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after, COwnedLines lines,
+                   long nInText)
+        : CUndoRecord(rc, before, after), m_lines(std::move(lines)), m_nInText(nInText)
+    {
+    }
+    void Undo(CVu& vu) override { Swap(vu); }
+    void Redo(CVu& vu) override { Swap(vu); }
+
+private:
+    void Swap(CVu& vu);
+
+    COwnedLines m_lines;
+    long m_nInText;  // lines at rcCells.top that the record's lines take the place of
+};
+
+// Lines at rcCells.top replaced by others (splitting, joining).
 class CUndoReplaceLines : public CUndoRecord {
 public:
     CUndoReplaceLines(const CCellRect& rc, const CViewPosition& before, const CViewPosition& after,

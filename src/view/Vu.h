@@ -172,15 +172,16 @@ public:
     bool OverwriteBytes(long nCol, long nLine, std::string_view bytes);
     bool DeleteBytes(long nCol, long nLine, long n);
     bool InsertLinesAt(long nLine, const std::vector<std::string>& lines);
-    bool InsertLinesAt(long nLine, const CLineList& lines);
     bool DeleteLinesAt(long nLine, long n);
     // Lines nLine .. nLine+nOld-1 give way to lines; tags stay on the lines
     // both share and follow the difference.
     bool ReplaceLinesAt(long nLine, long nOld, const CLineList& lines);
+    // The same without copying: lines go in, and the nOld lines they replace
+    // come out into lines. Unless bKeepTags, tags on the old lines go with them.
+    bool SwapLinesAt(long nLine, long nOld, COwnedLines& lines, bool bKeepTags = true);
     // The rest of the line from nCol becomes a new line after it.
     bool SplitLineAt(long nCol, long nLine);
     std::vector<std::string> CopyLines(long nLine, long n) const;
-    CLineList CopyLineList(long nLine, long n) const;
     bool InsertLinePointers(long nLine, const std::vector<const char*>& pp);
     // Replaces nLength bytes at (nCol, nLine) by text as one undoable change;
     // the record's positions are posShown before and after (the caret on the

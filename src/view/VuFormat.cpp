@@ -50,37 +50,37 @@ void CVu::OnFormatParagraph()
     if (nOld <= 0)
         return;  // nothing of the block is text
 
-    CLineList oldLines = CopyLineList(nFirst, nOld);
+    // The block's lines joined by blanks are the text to fill.
     std::string joined;
     size_t total = 0;
-    for (size_t i = 0; i < oldLines.Count(); ++i)
-        total += oldLines[i].size() + 1;
+    for (long i = 0; i < nOld; ++i)
+        total += PeekLine(nFirst + i).size() + 1;
     joined.reserve(std::max(total, static_cast<size_t>(c1) + 1));
-    for (size_t i = 0; i < oldLines.Count(); ++i) {
-        std::string_view s = oldLines[i];
+    for (long i = 0; i < nOld; ++i) {
+        std::string_view s = PeekLine(nFirst + i);
         joined += s;
         if (i == 0 && static_cast<long>(s.size()) < c1)
             joined.append(static_cast<size_t>(c1) - s.size(), ' ');
         joined += ' ';
     }
-    CLineList newLines;
-    if (!CLineBreaker(RulesFromSettings()).Fill(joined, c1, c2, MaxLineLength, newLines)) {
-        ErrorBox("buffer overflow");
-        return;
+    COwnedLines lines;
+    switch (CLineBreaker(RulesFromSettings()).Fill(joined, c1, c2, MaxLineLength, lines)) {
+    case CLineBreaker::EFill::Done: break;
+    case CLineBreaker::EFill::TooLong: ErrorBox("buffer overflow"); return;
+    case CLineBreaker::EFill::NoMemory: ErrorBox(54); return;
     }
-    // The new lines go in below the old ones first, so a refusal leaves the
-    // text as it was; tags on the old lines go with them.
-    if (!InsertLinesAt(nFirst + nOld, newLines))
+    long nNew = static_cast<long>(lines.Count());
+    // The old lines come out in exchange for the new ones (tags on them go
+    // with them) and stay with the undo record; a refusal changes nothing.
+    if (!SwapLinesAt(nFirst, nOld, lines, false))
         return;
-    DeleteLinesAt(nFirst, nOld);
     SetModified();
     RepaintAll();
     m_pCaret->MoveHorz(0, true);
     UpdateHilight();
-    long nNew = static_cast<long>(newLines.Count());
     AddUndo([&] {
-        return std::make_unique<CUndoReplaceLines>(CCellRect{0, nFirst, 0, nFirst + std::max(nOld, nNew)}, before,
-                                                   GetPosition(), std::move(oldLines), std::move(newLines));
+        return std::make_unique<CUndoSwapLines>(CCellRect{0, nFirst, 0, nFirst + std::max(nOld, nNew)}, before,
+                                                GetPosition(), std::move(lines), nNew);
     });
 }
 

@@ -108,8 +108,6 @@ bool CVu::InsertLinesAt(long nLine, const std::vector<std::string>& lines)
     return InsertLinePointers(nLine, Pointers(lines));
 }
 
-bool CVu::InsertLinesAt(long nLine, const CLineList& lines) { return InsertLinePointers(nLine, lines.Pointers()); }
-
 bool CVu::InsertLinePointers(long nLine, const std::vector<const char*>& pp)
 {
     CLineStore& store = GetShownDoc()->m_Lines;
@@ -153,6 +151,32 @@ bool CVu::ReplaceLinesAt(long nLine, long nOld, const CLineList& lines)
     return true;
 }
 
+bool CVu::SwapLinesAt(long nLine, long nOld, COwnedLines& lines, bool bKeepTags)
+{
+    CLineStore& store = GetShownDoc()->m_Lines;
+    if (nLine < 0 || nOld < 0 || nLine + nOld > store.GetLineCount()) {
+        ErrorBox(55);
+        return false;
+    }
+    long nNew = static_cast<long>(lines.Count());
+    COwnedLines old;
+    old.Reserve(static_cast<size_t>(nOld));
+    // The new lines go in first, so a refusal leaves the old ones in place.
+    if (!store.PutLines(static_cast<int>(nLine + nOld), lines))
+        return false;
+    store.TakeLines(static_cast<int>(nLine), static_cast<int>(nOld), old);
+    lines = std::move(old);
+    if (!bKeepTags) {
+        TagsInserted(nLine + nOld, nNew);
+        TagsRemoved(nLine, nOld);
+    } else if (nNew > nOld)
+        TagsInserted(nLine + nOld, nNew - nOld);
+    else if (nNew < nOld)
+        TagsRemoved(nLine + nNew, nOld - nNew);
+    LinesChanged(nLine);
+    return true;
+}
+
 bool CVu::SplitLineAt(long nCol, long nLine)
 {
     CDoc& doc = *GetShownDoc();
@@ -161,18 +185,6 @@ bool CVu::SplitLineAt(long nCol, long nLine)
     TagsInserted(nLine + 1, 1);
     LinesChanged(nLine);
     return true;
-}
-
-CLineList CVu::CopyLineList(long nLine, long n) const
-{
-    CLineList lines;
-    size_t nBytes = 0;
-    for (long i = 0; i < n; ++i)
-        nBytes += PeekLine(nLine + i).size() + 1;
-    lines.Reserve(nBytes, static_cast<size_t>(std::max(n, 0L)));
-    for (long i = 0; i < n; ++i)
-        lines.Add(PeekLine(nLine + i));
-    return lines;
 }
 
 std::vector<std::string> CVu::CopyLines(long nLine, long n) const

@@ -173,11 +173,25 @@ TEST(LineStore, LineInsertsDeletesAndAdoption)
     EXPECT_FALSE(store.DeleteLines(2, 2, true));
     EXPECT_EQ(store.GetLineCount(), 3);
     EXPECT_EQ(ui.m_boxes.size(), 2u);
+    ui.Clear();
 
     char* adopted[] = {CLineStore::DupLine("x"), CLineStore::DupLine("y")};
     ASSERT_TRUE(store.AdoptLines(adopted, 2));
     EXPECT_EQ(store.GetLineCount(), 2);
     EXPECT_EQ(Line(store, 1), "y");
+    // Lines traded with a list outside are moved, not copied; a working line
+    // is written back before it leaves.
+    ASSERT_TRUE(store.InsertChars(0, 1, "z", 1));
+    COwnedLines out;
+    ASSERT_TRUE(store.TakeLines(1, 1, out));
+    ASSERT_EQ(out.Count(), 1u);
+    EXPECT_STREQ(out[0], "zy");
+    const char* moved = out[0];
+    ASSERT_TRUE(store.PutLines(0, out));
+    EXPECT_TRUE(out.Empty());
+    EXPECT_EQ(store.GetLines()[0], moved);
+    EXPECT_FALSE(store.PutLines(5, out));
+    EXPECT_FALSE(store.TakeLines(1, 2, out));
     ASSERT_TRUE(store.AdoptLines(nullptr, 0));
     EXPECT_EQ(store.GetLineCount(), 0);
 }

@@ -23,8 +23,9 @@ CFillRules DefaultRules(bool bSpaceAscii = false)
 // The lines of UTF-8 text filled between the columns, back in UTF-8.
 Lines Fill(const char* utf8, long nLeft, long nRight, bool bSpaceAscii = false)
 {
-    CLineList list;
-    EXPECT_TRUE(CLineBreaker(DefaultRules(bSpaceAscii)).Fill(Sjis(utf8), nLeft, nRight, MaxLineLength, list));
+    COwnedLines list;
+    EXPECT_EQ(CLineBreaker(DefaultRules(bSpaceAscii)).Fill(Sjis(utf8), nLeft, nRight, MaxLineLength, list),
+              CLineBreaker::EFill::Done);
     Lines lines = list.ToStrings();
     for (std::string& s : lines)
         s = SjisToUtf8(s);
@@ -65,12 +66,12 @@ TEST(LineBreaker, LoneLeadBytesAndOverlongLines)
 {
     // A lead byte with no trail byte keeps a blank after it, so it never pairs
     // with the next character.
-    CLineList lines;
+    COwnedLines lines;
     CLineBreaker breaker(DefaultRules());
-    ASSERT_TRUE(breaker.Fill("x\x88 \x88\x9f ", 0, 72, MaxLineLength, lines));
+    ASSERT_EQ(breaker.Fill("x\x88 \x88\x9f ", 0, 72, MaxLineLength, lines), CLineBreaker::EFill::Done);
     EXPECT_EQ(lines.ToStrings(), (Lines{"x\x88 \x88\x9f"}));
     // A line that would pass the limit refuses the whole fill.
-    EXPECT_FALSE(breaker.Fill("abcd" + std::string(100, 'w'), 4, 40, 100, lines));
+    EXPECT_EQ(breaker.Fill("abcd" + std::string(100, 'w'), 4, 40, 100, lines), CLineBreaker::EFill::TooLong);
     EXPECT_TRUE(lines.Empty());
 }
 
