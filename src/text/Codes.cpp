@@ -311,6 +311,22 @@ char* EucToSjis(char* d, const char* line, size_t i, size_t n, size_t* pnSupplem
     return d;
 }
 
+// What an escape that designates a double-byte set (ESC $ and its final byte,
+// or ESC $ ( and its final byte) leads into: JIS X 0208 for most, the
+// supplementary set of JIS X 0212 for ESC $ ( D, which Shift-JIS cannot hold.
+enum class EJisPairs { None, Kanji, Supplementary };
+inline EJisPairs DoubleByteEscape(const char* line, size_t i, size_t n, size_t& len)
+{
+    if (i + 2 >= n || line[i + 1] != '$')
+        return EJisPairs::None;
+    if (line[i + 2] == '(' && i + 3 < n) {
+        len = 4;
+        return line[i + 3] == 'D' ? EJisPairs::Supplementary : EJisPairs::Kanji;
+    }
+    len = 3;
+    return EJisPairs::Kanji;
+}
+
 // True when every byte of x lies in 0x21-0x7E: four JIS X 0208 pairs, no escape.
 inline bool AllJisPairBytes(std::uint64_t x)
 {
@@ -337,14 +353,22 @@ size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc
 
     char* d = line + i;
     bool bKanji = false;
+    bool bSupplementary = false;  // the pairs are JIS X 0212 characters
     while (i < n) {
         if (bEuc)
             return static_cast<size_t>(EucToSjis(d, line, i, n, pnSupplementary) - line);
         uchar c = static_cast<uchar>(line[i]);
         uchar next = i + 1 < n ? static_cast<uchar>(line[i + 1]) : 0;
-        if (bKanji) {
+        size_t escLen = 0;
+        EJisPairs pairs = IsEscape(c) ? DoubleByteEscape(line, i, n, escLen) : EJisPairs::None;
+        if (pairs != EJisPairs::None) {
+            bJisSeen = true;
+            bKanji = true;
+            bSupplementary = pairs == EJisPairs::Supplementary;
+            i += escLen;
+        } else if (bKanji) {
             std::uint64_t x = i + 8 <= n ? Load8(reinterpret_cast<const uchar*>(line) + i) : 0;
-            if (i + 8 <= n && AllJisPairBytes(x)) {
+            if (!bSupplementary && i + 8 <= n && AllJisPairBytes(x)) {
                 d = PutFourPairs(d, x);
                 i += 8;
             } else if (IsEscape(c) && i + 2 < n) {
@@ -352,16 +376,17 @@ size_t ToSjisN(char* line, size_t n, bool& bSjisSeen, bool& bJisSeen, bool& bEuc
                 i += 3;
             } else if (i + 1 >= n) {
                 break;  // half a pair at the end of the line
+            } else if (bSupplementary) {
+                d = PutSjis(d, kSjisGeta);
+                i += 2;
+                if (pnSupplementary)
+                    ++*pnSupplementary;
             } else {
                 // Bytes outside 0x21-0x7E give the geta mark, as does a pair of no character.
                 unsigned sjis = ((c | next) & 0x80) ? kSjisGeta : kJisToSjis.code[(c << 7) | next];
                 d = PutSjis(d, sjis);
                 i += 2;
             }
-        } else if (IsEscape(c) && next == '$' && i + 2 < n) {
-            bJisSeen = true;
-            bKanji = true;
-            i += 3;
         } else if (c < 0x80) {
             *d++ = static_cast<char>(c);
             ++i;

@@ -251,3 +251,16 @@ TEST(Codes, EucSupplementaryCharactersAreThreeBytesAtEveryAlignment)
     EXPECT_EQ(Sjis("\x8F\xB0", f), "\x81\xAC");
     EXPECT_EQ(Sjis("\x8F\xB0" "a", f), "\x81\xAC" "a");
 }
+
+TEST(Codes, JisSupplementaryPairsAreOneGetaEachAndDesignationsSwitchWithoutLeaving)
+{
+    // ESC $ ( D brings in JIS X 0212 (no Shift-JIS codes): each pair is one
+    // geta mark, counted; a designation straight after another switches sets.
+    std::string line = "a\x1B$B\x34\x41\x1B$(D\x22\x71\x22\x71\x1B$(B\x34\x41\x1B$B\x34\x41\x1B(Bz";
+    Flags f;
+    size_t count = 0;
+    line.resize(ToSjisN(line.data(), line.size(), f.sjis, f.jis, f.euc, &count));
+    EXPECT_EQ(line, "a\x8A\xBF\x81\xAC\x81\xAC\x8A\xBF\x8A\xBFz");
+    EXPECT_EQ(count, 2u);
+    EXPECT_TRUE(f.jis);
+}
