@@ -131,6 +131,8 @@ private:
     int m_nCount = 0;
     unsigned m_nReadPos = 0;
     unsigned m_nReadLen = 0;
+    char* m_pReadChunk = nullptr;  // where a load reads to, m_nReadChunk bytes
+    size_t m_nReadChunk = 0;
     std::uint64_t m_nReadTotal = 0;  // bytes read from the archive so far
     bool m_bReadEnd = false;
     int m_nWorkLine = -1;

@@ -1,6 +1,7 @@
 // The text file format of a line store: reading a file into lines (line endings,
 // tab expansion, code detection) and writing lines back (blank stripping, code
 // conversion, tab compression, line endings).
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -32,6 +33,8 @@ enum : unsigned {
 // A UTF-8 format of the message helpers.
 const char kUuencodeNotice[] =
     "このファイルには uuencode されたデータが含まれています。\n\nTova で書き換えるとデコード不能になる可能性があります。";
+
+constexpr size_t kBigReadChunk = 1024 * 1024;
 
 bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -99,12 +102,12 @@ bool CLineStore::Refill(CArchive& ar, bool& bError)
     bError = false;
     if (m_bReadEnd)
         return false;
-    std::ptrdiff_t got = ar.Read(ReadBuffer, MaxLineBytes);
+    std::ptrdiff_t got = ar.Read(m_pReadChunk, m_nReadChunk);
     if (got < 0) {
         bError = true;
         return false;
     }
-    if (got < MaxLineBytes)
+    if (static_cast<size_t>(got) < m_nReadChunk)
         m_bReadEnd = true;
     m_nReadPos = 0;
     m_nReadLen = static_cast<unsigned>(got);
@@ -116,13 +119,15 @@ CLineStore::ERead CLineStore::ReadLine(CArchive& ar, CRawLine& line)
 {
     ++m_nReadLineNo;
     line = CRawLine();
-    auto* rb = reinterpret_cast<unsigned char*>(ReadBuffer);
+    auto* rb = reinterpret_cast<unsigned char*>(m_pReadChunk);
 
     // Most lines lie inside the buffer and hold no TAB, NUL or stray CR: they are
     // delivered where they are, converted in place there.
     if (m_nReadPos < m_nReadLen) {
         unsigned char* start = rb + m_nReadPos;
-        size_t avail = m_nReadLen - m_nReadPos;
+        // A line found here is never longer than a line may be; a longer one
+        // is left to the general case, which refuses it.
+        size_t avail = std::min<size_t>(m_nReadLen - m_nReadPos, MaxLineBytes);
         size_t k = ScanLineBytes(start, avail, line.bHigh, line.bEscape);
         if (k < avail && start[k] == '\n') {
             m_bLfOnly = true;
@@ -206,6 +211,19 @@ bool CLineStore::Load(CArchive& ar)
     if (!ReadBuffer || !m_pScratch) {
         ErrorBox(kMsgNoMemory);
         return false;
+    }
+    // A big file is read a megabyte at a time (far fewer reads, far fewer
+    // lines across two chunks); the shared read buffer does when that much
+    // is not to be had, or for a small file.
+    struct CChunk {
+        char* p = nullptr;
+        ~CChunk() { std::free(p); }
+    } chunk;
+    m_pReadChunk = ReadBuffer;
+    m_nReadChunk = MaxLineBytes;
+    if (ar.GetSizeHint() > kBigReadChunk && (chunk.p = static_cast<char*>(std::malloc(kBigReadChunk)))) {
+        m_pReadChunk = chunk.p;
+        m_nReadChunk = kBigReadChunk;
     }
     // The code flags of the whole file: once it has shown what it is, later
     // lines are judged by that.

@@ -207,6 +207,11 @@ TEST(LineStoreFile, LinesTooLongFailTheLoadAndLeaveNothing)
     AppSettings().m_nReadTab = 8;
     ASSERT_FALSE(Load(s, std::string(MaxLineLength - 3, 'x') + "\t\n"));
     EXPECT_EQ(ui.m_boxes.at(0).text, "line 1 too long");
+    // A big file is read in chunks of a megabyte: a line longer than a line
+    // may be is refused there too.
+    ui.Clear();
+    ASSERT_FALSE(Load(s, std::string(1500000, '\n') + longest + "yz\n" + std::string(600000, '\n')));
+    EXPECT_EQ(ui.m_boxes.at(0).text, "line 1500001 too long");
 }
 
 TEST(LineStoreFile, NulBytesCutTheLineAndAreReportedOnce)
@@ -231,33 +236,36 @@ TEST(LineStoreFile, UuencodeHeadersAreWarnedAbout)
 
 TEST(LineStoreFile, LinesAcrossReadChunksMatchWhatWasWritten)
 {
-    // Lines of every length around the 65279-byte chunks, with CR LF and LF,
-    // double-byte text split over a chunk boundary, and a tab now and then.
+    // Lines of every length around the chunks (65279 bytes, a megabyte for a
+    // big file), with CR LF and LF, double-byte text split over a chunk
+    // boundary, and a tab now and then.
     CScopedFakeUi ui;
     CSettingsScope scope;
     AppSettings().m_nReadTab = 8;
-    std::mt19937 rng(7);
-    std::string file;
-    std::vector<std::string> expect;
-    while (file.size() < 3 * MaxLineBytes) {
-        std::string line;
-        size_t len = rng() % 3 == 0 ? rng() % 3000 : rng() % 90;
-        while (line.size() < len)
-            line += (rng() % 4 == 0) ? "\x8A\xBF" : std::string(1, static_cast<char>('a' + rng() % 26));
-        std::string raw = line;
-        if (rng() % 10 == 0 && !line.empty()) {
-            size_t at = rng() % line.size();
-            while (at > 0 && static_cast<unsigned char>(line[at - 1]) >= 0x80)
-                --at;
-            raw = line.substr(0, at) + "\t" + line.substr(at);
-            line = line.substr(0, at) + std::string(8 - at % 8, ' ') + line.substr(at);
+    for (size_t size : {size_t{3} * MaxLineBytes, size_t{2600000}}) {
+        std::mt19937 rng(7);
+        std::string file;
+        std::vector<std::string> expect;
+        while (file.size() < size) {
+            std::string line;
+            size_t len = rng() % 3 == 0 ? rng() % 3000 : rng() % 90;
+            while (line.size() < len)
+                line += (rng() % 4 == 0) ? "\x8A\xBF" : std::string(1, static_cast<char>('a' + rng() % 26));
+            std::string raw = line;
+            if (rng() % 10 == 0 && !line.empty()) {
+                size_t at = rng() % line.size();
+                while (at > 0 && static_cast<unsigned char>(line[at - 1]) >= 0x80)
+                    --at;
+                raw = line.substr(0, at) + "\t" + line.substr(at);
+                line = line.substr(0, at) + std::string(8 - at % 8, ' ') + line.substr(at);
+            }
+            file += raw + (rng() % 2 ? "\r\n" : "\n");
+            expect.push_back(line);
         }
-        file += raw + (rng() % 2 ? "\r\n" : "\n");
-        expect.push_back(line);
+        CLineStore s;
+        ASSERT_TRUE(Load(s, file));
+        ASSERT_EQ(Lines(s), expect);
     }
-    CLineStore s;
-    ASSERT_TRUE(Load(s, file));
-    ASSERT_EQ(Lines(s), expect);
     EXPECT_TRUE(ui.m_boxes.empty());
 }
 
