@@ -39,7 +39,9 @@ out="$data/out"
 results="$data/wine-results.txt"
 : >"$results"
 winpath() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
-wine() { WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh "$@"; }
+# The session's runner as a command (time runs programs, not shell functions:
+# a plain "wine" there would start the default prefix and its desktop instead).
+wine=(env WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh)
 # run CASE TOOL STATUS COMMAND...: times one run, wall and processor (user +
 # system of the process; the wineserver's share is not in it); STATUS is the
 # exit status the command must end with.
@@ -60,10 +62,10 @@ outw=$(winpath "$out")
 codes="sjis euc"
 for ((r = 1; r <= rounds; r++)); do
     echo "round $r of $rounds" >&2
-    run start wine 2 wine "$exe"
+    run start wine 2 "${wine[@]}" "$exe"
     for code in $codes; do
         run "$code" native 0 "$native" -s "$data/corpus.$code" "$out"
-        run "$code" exe 0 wine "$exe" -s "$(winpath "$data/corpus.$code")" "$outw"
+        run "$code" exe 0 "${wine[@]}" "$exe" -s "$(winpath "$data/corpus.$code")" "$outw"
     done
 done
 rm -f "$out"
