@@ -21,16 +21,8 @@ cd "$top"
 ./scripts/deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tova big_file_flow >/dev/null
-data=build/bench-data
-mkdir -p "$data"
-if [ ! -f "$data/corpus-100.ready" ]; then
-    echo "Generating the 100 MB corpus..." >&2
-    cmake --preset native >/dev/null
-    cmake --build --preset native --target make_corpus >/dev/null
-    rm -f "$data"/corpus-*.ready
-    build/native/bench/make_corpus "$data" 100
-    touch "$data/corpus-100.ready"
-fi
+source bench/common.sh
+ensure_corpus 100
 if [ "$mb" -eq 100 ]; then
     source_file="$data/corpus.sjis"
 else
@@ -43,22 +35,18 @@ else
 fi
 work="$data/bigflow-$mb.sjis"      # opened, edited and saved over
 resave="$data/bigflow-$mb-2.sjis"  # a copy of that save, saved once more
-session=build/bench-wine
-mkdir -p "$session"
 shot="$session/big-file-end"
 cleanup() {
-    scripts/wine-session.sh stop "$session" >&2 || true
+    stop_bench_wine
     if [ "${KEEP:-0}" != 1 ]; then rm -f "$work" "$resave"; fi
 }
 trap cleanup EXIT
 cp "$source_file" "$work"
 rm -f "$resave" "$shot.bmp" "$shot.png"
-scripts/wine-session.sh start "$session" >&2
-
-winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr '/' '\\')"; }
+start_bench_wine
 echo "Running the flow on $(stat -c %s "$work") bytes..." >&2
 set +e
-WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh build/win64/bench/wine/big_file_flow.exe \
+"${in_wine[@]}" build/win64/bench/wine/big_file_flow.exe \
     "$(winpath build/win64/tova.exe)" "$(winpath "$work")" "$timeout_s" "$(winpath "$resave")" "$(winpath "$shot.bmp")" \
     </dev/null 2>"$session/big-file-flow.err" | tr -d '\r' | tee "$session/big-file-flow.out" >&2
 flow_rc=${PIPESTATUS[0]}

@@ -15,14 +15,8 @@ cd "$top"
 cmake --preset native >/dev/null
 cmake --build --preset native --target tovaconv make_corpus floor tova_load >/dev/null
 bin=build/native
-data=build/bench-data
-mkdir -p "$data"
-if [ ! -f "$data/corpus-$mb.ready" ]; then
-    echo "Generating the ${mb} MB corpus..." >&2
-    rm -f "$data"/corpus-*.ready
-    "$bin/bench/make_corpus" "$data" "$mb"
-    touch "$data/corpus-$mb.ready"
-fi
+source bench/common.sh
+ensure_corpus "$mb"
 conv="$bin/tools/tovaconv/tovaconv"
 out="$data/out"
 results="$data/results.txt"

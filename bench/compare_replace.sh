@@ -13,10 +13,8 @@ cd "$top"
 cmake --preset native >/dev/null
 cmake --build --preset native --target replace_bench search_bench make_corpus >/dev/null
 bin=build/native
-data=build/bench-data
-mkdir -p "$data"
-[ -f "$data/corpus-$mb.ready" ] ||
-    { rm -f "$data"/corpus-*.ready && "$bin/bench/make_corpus" "$data" "$mb" && touch "$data/corpus-$mb.ready"; }
+source bench/common.sh
+ensure_corpus "$mb"
 corpus="$data/corpus.sjis"
 size=$(awk -v n="$(stat -c %s "$corpus")" 'BEGIN { printf "%.1f", n / 1e6 }')
 

@@ -16,11 +16,8 @@ cd "$top"
 cmake --preset native >/dev/null
 cmake --build --preset native --target search_bench make_corpus >/dev/null
 bin=build/native
-data=build/bench-data
-mkdir -p "$data"
-# The same marker as compare.sh, so one generated corpus serves both.
-[ -f "$data/corpus-$mb.ready" ] ||
-    { rm -f "$data"/corpus-*.ready && "$bin/bench/make_corpus" "$data" "$mb" && touch "$data/corpus-$mb.ready"; }
+source bench/common.sh
+ensure_corpus "$mb"
 corpus="$data/corpus.sjis"
 onig="$bin/bench/onig_search"
 cc -O2 -Wall -Wextra -o "$onig" bench/onig_search.c -lonig

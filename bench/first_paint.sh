@@ -16,29 +16,18 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 ./scripts/deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target make_corpus >/dev/null
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tova first_paint >/dev/null
-data=build/bench-data
-mkdir -p "$data"
-if [ ! -f "$data/corpus-$mb.ready" ]; then
-    echo "Generating the ${mb} MB corpus..." >&2
-    rm -f "$data"/corpus-*.ready
-    build/native/bench/make_corpus "$data" "$mb"
-    touch "$data/corpus-$mb.ready"
-fi
-session=build/bench-wine
-mkdir -p "$session"
-scripts/wine-session.sh start "$session" >&2
-trap 'scripts/wine-session.sh stop "$session"' EXIT
+source bench/common.sh
+ensure_corpus "$mb"
+start_bench_wine
+trap stop_bench_wine EXIT
 
-winpath() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
 corpus=$(winpath "$data/corpus.sjis")
 sample=$(winpath samples/sample.txt)
 tova=$(winpath build/win64/tova.exe)
 first_paint() {
-    WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh build/win64/bench/wine/first_paint.exe \
-        "$@" </dev/null 2>/dev/null | tr -d '\r'
+    "${in_wine[@]}" build/win64/bench/wine/first_paint.exe "$@" </dev/null 2>/dev/null | tr -d '\r'
 }
 
 declare -a tova_ms notepad_ms sample_ms

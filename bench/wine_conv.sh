@@ -20,28 +20,16 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target tovaconv make_corpus >/dev/null
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target tovaconv >/dev/null
-data=build/bench-data
-mkdir -p "$data"
-if [ ! -f "$data/corpus-$mb.ready" ]; then
-    echo "Generating the ${mb} MB corpus..." >&2
-    rm -f "$data"/corpus-*.ready
-    build/native/bench/make_corpus "$data" "$mb"
-    touch "$data/corpus-$mb.ready"
-fi
-session=build/bench-wine
-mkdir -p "$session"
-scripts/wine-session.sh start "$session" >&2
-trap 'scripts/wine-session.sh stop "$session"' EXIT
+source bench/common.sh
+ensure_corpus "$mb"
+start_bench_wine
+trap stop_bench_wine EXIT
 
 native=build/native/tools/tovaconv/tovaconv
 exe=build/win64/tools/tovaconv/tovaconv.exe
 out="$data/out"
 results="$data/wine-results.txt"
 : >"$results"
-winpath() { printf 'Z:%s' "$(realpath "$1" | tr '/' '\\')"; }
-# The session's runner as a command (time runs programs, not shell functions:
-# a plain "wine" there would start the default prefix and its desktop instead).
-wine=(env WINE_SESSION_ENV="$top/$session/wine-session.env" scripts/wine-run.sh)
 # run CASE TOOL STATUS COMMAND...: times one run, wall and processor (user +
 # system of the process; the wineserver's share is not in it); STATUS is the
 # exit status the command must end with.
@@ -62,10 +50,10 @@ outw=$(winpath "$out")
 codes="sjis euc"
 for ((r = 1; r <= rounds; r++)); do
     echo "round $r of $rounds" >&2
-    run start wine 2 "${wine[@]}" "$exe"
+    run start wine 2 "${in_wine[@]}" "$exe"
     for code in $codes; do
         run "$code" native 0 "$native" -s "$data/corpus.$code" "$out"
-        run "$code" exe 0 "${wine[@]}" "$exe" -s "$(winpath "$data/corpus.$code")" "$outw"
+        run "$code" exe 0 "${in_wine[@]}" "$exe" -s "$(winpath "$data/corpus.$code")" "$outw"
     done
 done
 rm -f "$out"
