@@ -174,7 +174,8 @@ bool CLineStore::GrowForLoad(std::uint64_t nFileBytes)
     // falls back to the ordinary one.
     std::uint64_t consumed = m_nReadTotal - (m_nReadLen - m_nReadPos);
     if (nFileBytes > consumed && consumed > 0 && m_nCount > 0) {
-        double estimate = static_cast<double>(m_nCount) * (static_cast<double>(nFileBytes) / static_cast<double>(consumed)) * 1.02;
+        double perByte = static_cast<double>(m_nCount) / static_cast<double>(consumed);
+        double estimate = perByte * static_cast<double>(nFileBytes) * 1.02;
         double most = std::min(static_cast<double>(m_nCapacity) * 8, static_cast<double>(kMaxSlots));
         long long want = static_cast<long long>(std::min(estimate, most));
         if (want > static_cast<long long>(m_nCapacity) + m_nCapacity / 2 && GrowSilently(want))

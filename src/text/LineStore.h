@@ -1,8 +1,9 @@
 // The store that holds every text of the editor: a growable array of lines, each
 // a NUL-terminated Shift-JIS string without line ending or TAB, allocated on its
-// own or cut from a block of lines made together (LineBlocks.h). A line is edited in the one program-wide working-line buffer and copied
-// back when editing moves elsewhere; the file format (reading and writing a
-// store) lives here too.
+// own or cut from a block of lines made together (LineBlocks.h). A line is
+// edited in the one program-wide working-line buffer and copied back when
+// editing moves elsewhere; the file format (reading and writing a store) lives
+// here too.
 #pragma once
 #include <cstddef>
 #include <cstdint>
