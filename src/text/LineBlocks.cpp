@@ -37,6 +37,8 @@ std::vector<CLineBlock*>& Blocks()
 }
 CLineBlock* g_pLastFound = nullptr;
 
+bool ByAddress(const CLineBlock* x, const CLineBlock* y) { return std::less<const char*>()(x->pBegin, y->pBegin); }
+
 bool Contains(const CLineBlock* b, const char* p)
 {
     return std::less_equal<const char*>()(b->pBegin, p) && std::less<const char*>()(p, b->pEnd);
@@ -64,10 +66,7 @@ void Unref(CLineBlock* b)
     if (--b->nLive > 0)
         return;
     std::vector<CLineBlock*>& blocks = Blocks();
-    blocks.erase(std::lower_bound(blocks.begin(), blocks.end(), b,
-                                  [](const CLineBlock* x, const CLineBlock* y) {
-                                      return std::less<const char*>()(x->pBegin, y->pBegin);
-                                  }));
+    blocks.erase(std::lower_bound(blocks.begin(), blocks.end(), b, ByAddress));
     if (g_pLastFound == b)
         g_pLastFound = nullptr;
     std::free(b);
@@ -112,11 +111,7 @@ bool CLineCutter::StartBlock(size_t nNeed)
     b->pBegin = reinterpret_cast<char*>(b + 1);
     b->pEnd = b->pBegin + size;
     b->nLive = 1;  // the cutter's own hold
-    blocks.insert(std::upper_bound(blocks.begin(), blocks.end(), b,
-                                   [](const CLineBlock* x, const CLineBlock* y) {
-                                       return std::less<const char*>()(x->pBegin, y->pBegin);
-                                   }),
-                  b);
+    blocks.insert(std::upper_bound(blocks.begin(), blocks.end(), b, ByAddress), b);
     Finish();
     m_pBlock = b;
     m_pNext = b->pBegin;

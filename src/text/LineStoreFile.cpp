@@ -219,9 +219,10 @@ bool CLineStore::Load(CArchive& ar)
         char* p = nullptr;
         ~CChunk() { std::free(p); }
     } chunk;
+    const std::uint64_t nFileBytes = ar.GetSizeHint();
     m_pReadChunk = ReadBuffer;
     m_nReadChunk = MaxLineBytes;
-    if (ar.GetSizeHint() > kBigReadChunk && (chunk.p = static_cast<char*>(std::malloc(kBigReadChunk)))) {
+    if (nFileBytes > kBigReadChunk && (chunk.p = static_cast<char*>(std::malloc(kBigReadChunk)))) {
         m_pReadChunk = chunk.p;
         m_nReadChunk = kBigReadChunk;
     }
@@ -234,7 +235,12 @@ bool CLineStore::Load(CArchive& ar)
     long nFirstSupplementaryLine = 0;
     // The file's lines are cut from a few large blocks, not allocated one by one.
     CLineCutter cutter;
-    const std::uint64_t nFileBytes = ar.GetSizeHint();
+    // A failed load keeps nothing of what it read.
+    auto giveBack = [&] {
+        FreeAllLines();
+        cutter.Finish();
+        ReleaseSpareSlots();
+    };
     CRawLine raw;
     for (;;) {
         ERead r = ReadLine(ar, raw);
@@ -248,9 +254,7 @@ bool CLineStore::Load(CArchive& ar)
                 SetLastFileError(e.kind, e.nCode);
                 ErrorBox("%s を読み込めません。\n\n%s", ar.GetPathName().c_str(), LastFileErrorText().c_str());
             }
-            FreeAllLines();
-            cutter.Finish();
-            ReleaseSpareSlots();
+            giveBack();
             return false;
         }
         size_t len = raw.len;
@@ -272,9 +276,7 @@ bool CLineStore::Load(CArchive& ar)
         // name would be saved over the whole), and says so only once what was
         // read has been given back: the message needs memory too.
         if (m_nCount == m_nCapacity && !GrowForLoad(nFileBytes)) {
-            FreeAllLines();
-            cutter.Finish();
-            ReleaseSpareSlots();
+            giveBack();
             ErrorBox(kMsgNoNewLine);
             return false;
         }
@@ -284,9 +286,7 @@ bool CLineStore::Load(CArchive& ar)
             m_bEuc = true;
         char* p = cutter.Add(raw.p, len);
         if (!p) {
-            FreeAllLines();
-            cutter.Finish();
-            ReleaseSpareSlots();
+            giveBack();
             ErrorBox(kMsgNoLineMemory);
             return false;
         }
