@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "fw/Archive.h"
 #include "platform/Messages.h"
@@ -31,6 +32,30 @@ CLineStore* g_pWorkLineHolder = nullptr;
 // What a slot holds after its working line could not be written back: an empty
 // line that is never freed, so later accesses see an empty line.
 char g_lostLine[1] = {'\0'};
+
+// Copies of n lines (lineAt(k) is line k) cut from one block made to their
+// size, into copies[0..n). False with message 54, keeping nothing, when memory
+// is short.
+template <class LineAt>
+bool CutCopies(size_t n, LineAt lineAt, char** copies)
+{
+    size_t total = 0;
+    for (size_t k = 0; k < n; ++k)
+        total += lineAt(k).size() + 1;
+    CLineCutter cutter(total);
+    for (size_t k = 0; k < n; ++k) {
+        std::string_view line = lineAt(k);
+        copies[k] = cutter.Add(line.data(), line.size());
+        if (!copies[k]) {
+            while (k-- > 0)
+                CLineStore::FreeLine(copies[k]);
+            cutter.Finish();  // the message needs memory too
+            ErrorBox(kMsgNoLineMemory);
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -325,20 +350,12 @@ bool CLineStore::InsertLines(int i, const char* const* ppLines, int n)
     }
     char** copies = static_cast<char**>(room);
     size_t* lengths = reinterpret_cast<size_t*>(copies + count + 1);
-    size_t total = 0;
     for (size_t k = 0; k < count; ++k)
-        total += (lengths[k] = ppLines ? std::strlen(ppLines[k]) : 0) + 1;
-    CLineCutter cutter(total);
-    for (size_t k = 0; k < count; ++k) {
-        copies[k] = cutter.Add(ppLines ? ppLines[k] : "", lengths[k]);
-        if (!copies[k]) {
-            while (k-- > 0)
-                FreeLine(copies[k]);
-            cutter.Finish();
-            std::free(room);
-            ErrorBox(kMsgNoLineMemory);
-            return false;
-        }
+        lengths[k] = ppLines ? std::strlen(ppLines[k]) : 0;
+    if (!CutCopies(count, [&](size_t k) { return std::string_view(ppLines ? ppLines[k] : "", lengths[k]); },
+                   copies)) {
+        std::free(room);
+        return false;
     }
     std::memmove(m_ppLines + i + n, m_ppLines + i, sizeof(char*) * static_cast<size_t>(m_nCount - i));
     std::memcpy(m_ppLines + i, copies, sizeof(char*) * count);
@@ -396,24 +413,9 @@ bool CLineStore::PutLines(int i, COwnedLines& lines)
 
 bool CLineStore::ReplaceAllLines(const std::vector<std::string>& lines)
 {
-    size_t total = 0;
-    for (const std::string& line : lines)
-        total += line.size() + 1;
-    std::vector<char*> copies;
-    copies.reserve(lines.size());
-    CLineCutter cutter(total);
-    for (const std::string& line : lines) {
-        char* p = cutter.Add(line.c_str(), line.size());
-        if (!p) {
-            for (char* q : copies)
-                FreeLine(q);
-            cutter.Finish();
-            ErrorBox(kMsgNoLineMemory);
-            return false;
-        }
-        copies.push_back(p);
-    }
-    cutter.Finish();
+    std::vector<char*> copies(lines.size());
+    if (!CutCopies(lines.size(), [&](size_t k) { return std::string_view(lines[k]); }, copies.data()))
+        return false;
     if (!AdoptLines(copies.data(), static_cast<int>(copies.size()))) {
         for (char* q : copies)
             FreeLine(q);
