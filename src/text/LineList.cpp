@@ -24,18 +24,6 @@ void CLineList::Add(std::string_view line)
     m_bytes.push_back('\0');
 }
 
-void CLineList::Clear()
-{
-    m_bytes.clear();
-    m_starts.clear();
-}
-
-std::string_view CLineList::operator[](size_t i) const
-{
-    size_t end = i + 1 < m_starts.size() ? m_starts[i + 1] : m_bytes.size();
-    return std::string_view(m_bytes).substr(m_starts[i], end - m_starts[i] - 1);
-}
-
 std::vector<const char*> CLineList::Pointers() const
 {
     std::vector<const char*> pp;
@@ -43,18 +31,4 @@ std::vector<const char*> CLineList::Pointers() const
     for (size_t start : m_starts)
         pp.push_back(m_bytes.data() + start);
     return pp;
-}
-
-std::vector<std::string> CLineList::ToStrings() const
-{
-    std::vector<std::string> lines;
-    lines.reserve(Count());
-    for (size_t i = 0; i < Count(); ++i)
-        lines.emplace_back((*this)[i]);
-    return lines;
-}
-
-bool CLineList::operator==(const CLineList& other) const
-{
-    return m_starts == other.m_starts && m_bytes == other.m_bytes;
 }
