@@ -347,6 +347,11 @@ protected:
     // it), or of the lines from nLine down.
     void CharsChanged(long nCol, long nLine, long nEnd, bool bCountChanged);
     void LinesChanged(long nLine);
+    // Lines nLine .. nLine+n-1 exist; else message 55.
+    bool HasLineRange(long nLine, long n) const;
+    // Tags and views after nOld lines at nLine gave way to nNew: tags stay on
+    // the lines both share unless !bKeepTags (then the old lines' tags go).
+    void LinesReplaced(long nLine, long nOld, long nNew, bool bKeepTags);
     // One byte edit of line nLine (a line past the end appends lines up to it).
     bool ByteEdit(long nCol, long nLine, long nEnd, const std::function<bool(CLineStore&)>& edit);
 

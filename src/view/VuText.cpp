@@ -130,34 +130,47 @@ bool CVu::DeleteLinesAt(long nLine, long n)
     return true;
 }
 
-bool CVu::ReplaceLinesAt(long nLine, long nOld, const CLineList& lines)
+bool CVu::HasLineRange(long nLine, long n) const
 {
-    CLineStore& store = GetShownDoc()->m_Lines;
-    if (nLine < 0 || nOld < 0 || nLine + nOld > store.GetLineCount()) {
+    if (nLine < 0 || n < 0 || nLine + n > GetLineCount()) {
         ErrorBox(55);
         return false;
     }
+    return true;
+}
+
+void CVu::LinesReplaced(long nLine, long nOld, long nNew, bool bKeepTags)
+{
+    if (!bKeepTags) {
+        TagsInserted(nLine + nOld, nNew);
+        TagsRemoved(nLine, nOld);
+    } else if (nNew > nOld) {
+        TagsInserted(nLine + nOld, nNew - nOld);
+    } else if (nNew < nOld) {
+        TagsRemoved(nLine + nNew, nOld - nNew);
+    }
+    LinesChanged(nLine);
+}
+
+bool CVu::ReplaceLinesAt(long nLine, long nOld, const CLineList& lines)
+{
+    if (!HasLineRange(nLine, nOld))
+        return false;
+    CLineStore& store = GetShownDoc()->m_Lines;
     // The new lines go in first, so a refusal leaves the old ones in place.
     std::vector<const char*> pp = lines.Pointers();
     if (!store.InsertLines(static_cast<int>(nLine + nOld), pp.data(), static_cast<int>(pp.size())))
         return false;
     store.DeleteLines(static_cast<int>(nLine), static_cast<int>(nOld), true);
-    long nNew = static_cast<long>(lines.Count());
-    if (nNew > nOld)
-        TagsInserted(nLine + nOld, nNew - nOld);
-    else if (nNew < nOld)
-        TagsRemoved(nLine + nNew, nOld - nNew);
-    LinesChanged(nLine);
+    LinesReplaced(nLine, nOld, static_cast<long>(lines.Count()), true);
     return true;
 }
 
 bool CVu::SwapLinesAt(long nLine, long nOld, COwnedLines& lines, bool bKeepTags)
 {
-    CLineStore& store = GetShownDoc()->m_Lines;
-    if (nLine < 0 || nOld < 0 || nLine + nOld > store.GetLineCount()) {
-        ErrorBox(55);
+    if (!HasLineRange(nLine, nOld))
         return false;
-    }
+    CLineStore& store = GetShownDoc()->m_Lines;
     long nNew = static_cast<long>(lines.Count());
     COwnedLines old;
     old.Reserve(static_cast<size_t>(nOld));
@@ -166,14 +179,7 @@ bool CVu::SwapLinesAt(long nLine, long nOld, COwnedLines& lines, bool bKeepTags)
         return false;
     store.TakeLines(static_cast<int>(nLine), static_cast<int>(nOld), old);
     lines = std::move(old);
-    if (!bKeepTags) {
-        TagsInserted(nLine + nOld, nNew);
-        TagsRemoved(nLine, nOld);
-    } else if (nNew > nOld)
-        TagsInserted(nLine + nOld, nNew - nOld);
-    else if (nNew < nOld)
-        TagsRemoved(nLine + nNew, nOld - nNew);
-    LinesChanged(nLine);
+    LinesReplaced(nLine, nOld, nNew, bKeepTags);
     return true;
 }
 
