@@ -20,6 +20,7 @@
 
 #include "app/PartsDragOut_win.h"
 #include "app/PartsResource.h"
+#include "fw/TreeView_win.h"
 #include "keys/CommandIds.h"
 #include "mail/ContentTypeTable.h"
 #include "mail/MailWorkDir.h"
@@ -112,17 +113,7 @@ HWND ShownWindow(const wchar_t* title)
     return f.hFound;
 }
 
-std::string ItemText(HWND hTree, HTREEITEM item)
-{
-    wchar_t buf[MAX_PATH] = {};
-    TVITEMW tvi = {};
-    tvi.mask = TVIF_TEXT;
-    tvi.hItem = item;
-    tvi.pszText = buf;
-    tvi.cchTextMax = MAX_PATH;
-    ::SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
-    return SjisToUtf8(Narrow(buf));
-}
+std::string ItemText(HWND hTree, HTREEITEM item) { return SjisToUtf8(TreeItemText(hTree, item)); }
 
 // The tree as text: "name(child child)" for each item.
 std::string TreeText(HWND hTree, HTREEITEM first)
